@@ -1,0 +1,21 @@
+#pragma once
+// The subcommands of quillmap-cli. Each returns the exit status: 0 done, 1 failed (a message on
+// stderr), 2 wrong usage (the usage text on stderr).
+
+namespace cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitUsage = 2;
+
+int Usage();  // prints the usage text to stderr, returns kExitUsage
+
+int RunNew(int argc, char** argv);     // new FILE.dcm
+int RunResave(int argc, char** argv);  // resave IN.dcm OUT.dcm
+int RunDump(int argc, char** argv);    // dump FILE.dcm
+int RunParse(int argc, char** argv);   // parse 'PROTOTYPE'
+int RunAdd(int argc, char** argv);     // add FILE.dcm 'PROTOTYPE' ...
+int RunExport(int argc, char** argv);  // export FILE.dcm OUT.htm [--attributes LIST]
+int RunClip(int argc, char** argv);    // clip FILE.dcm NAME [--flags N] [--sjis]
+
+}  // namespace cli

@@ -1,0 +1,27 @@
+#pragma once
+// Shared helpers of the quillmap-cli subcommands: loading and saving documents with the user's
+// messages, and converting between the command line's UTF-8 and the documents' Shift-JIS.
+
+#include <string>
+#include <string_view>
+
+#include "core/model/spec_store.h"
+
+namespace cli {
+
+// Prints one line (UTF-8) to stderr.
+void PrintError(std::string_view utf8_message);
+
+// Loads the document at path. On failure prints the message ("予期しないﾌｧｲﾙ形式です。" for a file
+// that fails the header check; otherwise a message naming the path) and returns false.
+bool LoadDocument(const std::string& path, quillmap::SpecStore& store);
+
+// Saves the document atomically. On failure prints a message naming the path and returns false;
+// an existing file is then left as it was.
+bool SaveDocument(const quillmap::SpecStore& store, const std::string& path);
+
+// Converts a command-line argument (UTF-8) to Shift-JIS. On a character that Shift-JIS can't
+// hold prints a message naming it and returns false.
+bool ArgToSjis(std::string_view utf8, std::string& sjis);
+
+}  // namespace cli

@@ -1,0 +1,24 @@
+#pragma once
+// DocumentInfo: the document's title (kind 0, key "title") and copyright (kind 1, key
+// "copyright"), the first tree of a .dcm file.
+
+#include <string>
+#include <string_view>
+
+#include "core/model/property_tree.h"
+
+namespace quillmap {
+
+enum DocInfoKind : int { kDocInfoTitle = 0, kDocInfoCopyright = 1 };
+
+class DocumentInfo : public PropertyTree {
+ public:
+  DocumentInfo();  // "title"/"title" and "copyright"/"Copyright"
+  ~DocumentInfo() override;
+
+  std::string GetDocInfo(int kind) const;
+  // Renames the kind's value; never creates nodes. False for another kind or a missing node.
+  bool SetDocInfo(int kind, std::string_view text);
+};
+
+}  // namespace quillmap

@@ -1,0 +1,21 @@
+#pragma once
+// Update-history entries and their date texts ("%04d/%02d/%02d" of the local date).
+
+#include <ctime>
+#include <string>
+#include <string_view>
+
+namespace quillmap {
+
+struct HistoryEntry {
+  std::time_t date = 0;  // local time; only year, month and day are kept in a record
+  std::string comment;   // Shift-JIS; may hold line breaks
+};
+
+// "%04d/%02d/%02d" of the local year, month and day of the given time.
+std::string FormatHistoryDate(std::time_t date);
+// Local midnight of "Y/M/D" (parts converted like atoi, out-of-range parts normalised by
+// mktime); the current time when the text lacks two "/".
+std::time_t ParseHistoryDate(std::string_view text);
+
+}  // namespace quillmap

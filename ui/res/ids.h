@@ -1,0 +1,94 @@
+#pragma once
+// Window, command and control ids of the editor. These numbers are part of the program's
+// identity (menus, accelerators, string table and the form all key on them): never renumber.
+// Standard framework commands keep their own numbers too and are mapped onto wx's ids where wx
+// has a handler for them (see app/command_map).
+
+namespace ids {
+
+// Resources
+inline constexpr int kMainFrame = 128;      // menu, accelerators, icon, caption string, tool bar
+inline constexpr int kFuncDocTemplate = 129;
+inline constexpr int kHtmlDocTemplate = 130;
+inline constexpr int kAboutDialog = 100;
+inline constexpr int kFormTemplate = 101;
+inline constexpr int kAddFuncDialog = 102;
+inline constexpr int kDocInfoDialog = 131;
+
+// Strings that are not command prompts
+inline constexpr int kStrRegistryKey = 500;        // "Orrinwerk"
+inline constexpr int kStrAppName = 57344;          // "Quillmap"
+inline constexpr int kStrReady = 57345;            // "ﾚﾃﾞｨ"
+inline constexpr int kStrSaveChanges = 61699;      // "%1 への変更を保存しますか?"
+inline constexpr int kStrBadFileFormat = 61728;    // "予期しないﾌｧｲﾙ形式です。"
+inline constexpr int kStrNewHistory = 50000;       // "新規作成"
+inline constexpr int kStrConfirmDelete = 40200;    // "'%s'\nを削除してもよろしいですか？"
+
+// Framework commands
+inline constexpr int kFileNew = 57600;
+inline constexpr int kFileOpen = 57601;
+inline constexpr int kFileClose = 57602;
+inline constexpr int kFileSave = 57603;
+inline constexpr int kFileSaveAs = 57604;
+inline constexpr int kFilePrintSetup = 57606;
+inline constexpr int kFilePrint = 57607;
+inline constexpr int kFilePrintDirect = 57608;
+inline constexpr int kFilePrintPreview = 57609;
+inline constexpr int kFileMru1 = 57616;  // 57616..57619
+inline constexpr int kWindowArrange = 57649;
+inline constexpr int kWindowCascade = 57650;
+inline constexpr int kWindowTile = 57651;
+inline constexpr int kAppAbout = 57664;
+inline constexpr int kAppExit = 57665;
+inline constexpr int kNextPane = 57680;
+inline constexpr int kPrevPane = 57681;
+inline constexpr int kViewToolBar = 59392;
+inline constexpr int kViewStatusBar = 59393;
+inline constexpr int kIndicatorKana = 59142;
+inline constexpr int kIndicatorCaps = 59137;
+inline constexpr int kIndicatorNum = 59138;
+inline constexpr int kIndicatorScroll = 59139;
+
+// Program commands
+inline constexpr int kDocInfo = 32772;
+inline constexpr int kHtmlExport = 32774;
+inline constexpr int kCopyFunction = 32778;
+inline constexpr int kCopyStructure = 32779;
+inline constexpr int kRefresh = 32780;        // HTML view: reload; form: the structure "編集" button
+inline constexpr int kEditStructure = 32780;
+inline constexpr int kCopyToClipboard = 32782;
+inline constexpr int kFuncSpecSettings = 32783;
+inline constexpr int kMenuAddStructure = 40008;
+inline constexpr int kMenuDeleteStructure = 40009;
+inline constexpr int kMenuCopyStructure = 40010;
+
+// Form controls (template 101)
+inline constexpr int kFunctionList = 1001;
+inline constexpr int kStructureList = 1002;
+inline constexpr int kAddArgument = 1005;
+inline constexpr int kDeleteArgument = 1006;
+inline constexpr int kCopyArgument = 1007;
+inline constexpr int kArgumentList = 1014;
+inline constexpr int kExplanation = 1016;
+inline constexpr int kNote = 1017;
+inline constexpr int kRelatedCombo = 1021;
+inline constexpr int kHistoryCombo = 1022;
+inline constexpr int kAddRelated = 1023;
+inline constexpr int kUpdateHistory = 1024;
+inline constexpr int kAddFunction = 1025;
+inline constexpr int kDeleteFunction = 1026;
+inline constexpr int kAttributeCombo = 1027;
+inline constexpr int kAddStructure = 1028;
+inline constexpr int kDeleteStructure = 1029;
+inline constexpr int kNameEdit = 1030;
+inline constexpr int kHeadingEdit = 1031;
+inline constexpr int kReturnTypeCombo = 1040;
+inline constexpr int kReturnTextEdit = 1041;
+
+// Dialog controls
+inline constexpr int kAddFuncEdit = 1016;   // CAddFuncDlg
+inline constexpr int kDocInfoTitle = 1046;  // CDocInfoDlg
+inline constexpr int kDocInfoCopyright = 1047;
+inline constexpr int kAboutVersion = 1085;  // CAboutDlg
+
+}  // namespace ids

@@ -1,0 +1,78 @@
+#include "ui/res/string_table.h"
+
+#include <string_view>
+#include <unordered_map>
+
+#include "core/text/sjis.h"
+
+namespace {
+
+// id -> UTF-8 text. A command's prompt is its status-bar line, then after "\n" its tool tip.
+const std::unordered_map<int, std::string_view>& Table() {
+  static const std::unordered_map<int, std::string_view> table = {
+      {128, "Quillmap Ver.0.0.5.0"},
+      {129, "\nQuillmap\nQuillmap\ndcm ﾌｧｲﾙ (*.dcm)\n.dcm\nQuillmapDocument\nQuillmap Document"},
+      {130, "\nhtml\nhtml\nhtml ﾌｧｲﾙ (*.htm)\n.htm\nDocHtmlDocument\nHtml Document"},
+      {500, "Orrinwerk"},
+      {57344, "Quillmap"},
+      {57345, "ﾚﾃﾞｨ"},
+      {61699, "%1 への変更を保存しますか?"},
+      {61728, "予期しないﾌｧｲﾙ形式です。"},
+      {50000, "新規作成"},
+      {40000, "関数の追加"},
+      {40001, "関数の削除"},
+      {40002, "引数の追加"},
+      {40003, "引数の削除"},
+      {40004, "関数のｺﾋﾟｰ"},
+      {40005, "引数のｺﾋﾟｰ"},
+      {40006, "関数名の編集"},
+      {40007, "引数の編集"},
+      {40008, "構造体ﾘｽﾄに構造体を追加\n構造体の追加"},
+      {40009, "構造体ﾘｽﾄから構造体を削除\n構造体の削除"},
+      {40010, "構造体をｺﾋﾟｰして追加\n構造体のｺﾋﾟｰ"},
+      {40012, "ﾒﾝﾊﾞ変数の削除"},
+      {40014, "ﾒﾝﾊﾞ変数の編集"},
+      {40015, "構造体名の編集\n構造体名の編集"},
+      {40016, "履歴の削除"},
+      {40100, "すでに存在する関数名です"},
+      {40101, "関数を選択してください"},
+      {40102, "削除する関数がありません"},
+      {40103, "削除する引数がありません"},
+      {40104, "削除する引数を選択してください"},
+      {40105, "ｺﾋﾟｰする引数を選択してください"},
+      {40106, "関数名を入力してください"},
+      {40107, "すでに存在する関数名です"},
+      {40109, "関数の型を宣言してください"},
+      {40110, "削除するﾒﾝﾊﾞがありません"},
+      {40111, "ｺﾋﾟｰするﾒﾝﾊﾞがありません"},
+      {40112, "削除するﾒﾝﾊﾞを選択してください"},
+      {40113, "削除する構造体がありません"},
+      {40114, "構造体名を入力してください"},
+      {40115, "すでに存在する構造体名です"},
+      {40200, "'%s'\nを削除してもよろしいですか？"},
+      {32772, "編集中のﾄﾞｷｭﾒﾝﾄの情報を編集\nﾄﾞｷｭﾒﾝﾄの編集"},
+      {32774, "htmlﾄﾞｷｭﾒﾝﾄを出力する"},
+      {32780, "ﾄﾞｷｭﾒﾝﾄを最新の情報に更新する\n最新の情報に更新"},
+      {32782, "関数仕様をﾃｷｽﾄにしてｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ\nｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ"},
+      {32783, "関数仕様設定\n関数仕様設定を行う"},
+      {59142, "ｶﾅ"},
+      {59137, "CAP"},
+      {59138, "NUM"},
+      {59139, "SCRL"},
+  };
+  return table;
+}
+
+}  // namespace
+
+bool HasString(int id) { return Table().count(id) != 0; }
+
+std::string LoadStringSjis(int id) {
+  auto it = Table().find(id);
+  return it == Table().end() ? std::string() : quillmap::text::Sjis(it->second);
+}
+
+wxString LoadWxString(int id) {
+  auto it = Table().find(id);
+  return it == Table().end() ? wxString() : wxString::FromUTF8(it->second.data(), it->second.size());
+}

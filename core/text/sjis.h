@@ -23,13 +23,16 @@ std::string SjisToUtf8(std::string_view sjis);
 // Result of encoding Unicode text to code page 932.
 struct EncodeResult {
   bool ok = true;
-  std::string bytes;             // the encoded text (canonical codes); empty when !ok
-  char32_t bad_char = 0;         // the first character code page 932 cannot hold
-  std::size_t bad_offset = 0;    // its byte offset in the UTF-8 input
+  std::string bytes;           // the encoded text (canonical codes); empty when !ok
+  char32_t bad_char = 0;       // the first character code page 932 cannot hold
+  std::size_t bad_offset = 0;  // its byte offset in the UTF-8 input
+  bool malformed = false;      // the input is not valid UTF-8 there (bad_char is then U+FFFD)
 };
 
 // Encodes UTF-8 to code page 932 with canonical codes. A character that code page 932 can't
-// hold (or malformed UTF-8) is reported, never dropped or replaced.
+// hold (or malformed UTF-8) is reported, never dropped or replaced. Only characters that
+// decoding produces are accepted: iconv's one-way fallbacks (such as U+00A5 or U+301C) are
+// refused. The private-use code points U+F780..U+F7FF encode to the single bytes 80..FF.
 EncodeResult Utf8ToSjis(std::string_view utf8);
 
 // Encodes UTF-8 that is known to be encodable (the program's own literals). Aborts the program
@@ -41,8 +44,9 @@ std::string Sjis(std::string_view utf8_literal);
 // its original bytes.
 bool RoundTrips(std::string_view sjis);
 
-// Byte length of the character that starts at sjis[pos] (1 or 2); a lead byte at the end of
-// the text counts 1.
+// Byte length of the character that starts at sjis[pos] (1 or 2), as decoding walks the text:
+// a lead byte at the end of the text, or one whose next byte makes no valid code, counts 1.
+// 0 when pos is at or past the end.
 std::size_t CharLength(std::string_view sjis, std::size_t pos);
 
 }  // namespace quillmap::text

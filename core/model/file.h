@@ -38,7 +38,7 @@ class File {
   void Open(const std::string& path, Mode mode);
   // Reads from bytes held in memory (copied).
   void OpenMemory(std::string_view bytes);
-  // Writes into memory; MemoryBytes() returns what was written so far.
+  // Writes into memory; MemoryBytes() returns what was written so far (also after Close).
   void OpenMemoryWrite();
   const std::string& MemoryBytes() const;
 
@@ -52,6 +52,8 @@ class File {
   void Write(std::string_view bytes) { Write(bytes.data(), bytes.size()); }
   // Flushes buffered writes to the file. Raises FileError on failure.
   void Flush();
+  // Flushes and forces the written bytes to the disk (fsync). Raises FileError on failure.
+  void Sync();
   // Flushes and closes. Raises FileError on failure.
   void Close();
 

@@ -52,6 +52,7 @@ class NodeTree {
 
  private:
   void RemoveSubtree(PropertyNode* node);
+  void FreeNode(PropertyNode* node);
   PropertyNode* root_;
 };
 

@@ -14,9 +14,9 @@ class File;
 class LoadBudget;
 
 struct PropertyEntry {
-  std::string name;                 // Shift-JIS bytes; may be empty
-  unsigned char* data = nullptr;    // owned block (new[]), or null
-  std::uint32_t data_length = 0;    // 0 when there is no block
+  std::string name;               // Shift-JIS bytes; may be empty
+  unsigned char* data = nullptr;  // owned block (new[]), or null
+  std::uint32_t data_length = 0;  // 0 when there is no block
 };
 
 class PropertyTree : public NodeTree {

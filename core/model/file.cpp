@@ -1,0 +1,207 @@
+// Buffered file layer: reads ahead and collects writes in a 64 KiB buffer so that the node-by-node
+// readers and writers of the document format make one system call per buffer, not per field.
+#include "core/model/file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+namespace quillmap {
+
+namespace {
+
+constexpr std::size_t kBufferSize = 64 * 1024;
+
+std::string ErrorText(const std::string& action, const std::string& path, int error_number) {
+  return action + " '" + path + "': " + std::strerror(error_number);
+}
+
+}  // namespace
+
+FileError::FileError(std::string path, int error_number, const std::string& what)
+    : std::runtime_error(what), path_(std::move(path)), error_number_(error_number) {}
+
+File::File() = default;
+
+File::~File() {
+  try {
+    Close();
+  } catch (const FileError&) {
+    // Destructors can't report; callers that care call Close() themselves.
+  }
+}
+
+void File::Open(const std::string& path, Mode mode) {
+  Close();
+  int flags = mode == Mode::kRead ? O_RDONLY : (O_WRONLY | O_CREAT | O_TRUNC);
+  int fd = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    int error_number = errno;
+    throw FileError(path, error_number, ErrorText("can't open", path, error_number));
+  }
+  struct stat status {};
+  if (::fstat(fd, &status) != 0 || S_ISDIR(status.st_mode)) {
+    int error_number = S_ISDIR(status.st_mode) ? EISDIR : errno;
+    ::close(fd);
+    throw FileError(path, error_number, ErrorText("can't open", path, error_number));
+  }
+  fd_ = fd;
+  memory_ = false;
+  writing_ = mode == Mode::kCreateWrite;
+  path_ = path;
+  buffer_.clear();
+  buffer_pos_ = 0;
+  size_ = writing_ ? 0 : static_cast<std::uint64_t>(status.st_size);
+  position_ = 0;
+}
+
+void File::OpenMemory(std::string_view bytes) {
+  Close();
+  memory_ = true;
+  writing_ = false;
+  path_.clear();
+  buffer_.assign(bytes);
+  buffer_pos_ = 0;
+  size_ = bytes.size();
+  position_ = 0;
+}
+
+void File::OpenMemoryWrite() {
+  Close();
+  memory_ = true;
+  writing_ = true;
+  path_.clear();
+  buffer_.clear();
+  buffer_pos_ = 0;
+  size_ = 0;
+  position_ = 0;
+}
+
+const std::string& File::MemoryBytes() const {
+  return buffer_;
+}
+
+bool File::IsOpen() const {
+  return fd_ >= 0 || memory_;
+}
+
+std::size_t File::Read(void* buffer, std::size_t n) {
+  if (!IsOpen() || writing_) return 0;
+  auto* out = static_cast<unsigned char*>(buffer);
+  std::size_t done = 0;
+  while (done < n) {
+    if (buffer_pos_ == buffer_.size()) {
+      if (memory_) break;
+      // Large reads skip the buffer and go straight into the caller's memory.
+      if (n - done >= kBufferSize) {
+        ssize_t got;
+        do {
+          got = ::read(fd_, out + done, n - done);
+        } while (got < 0 && errno == EINTR);
+        if (got < 0) throw FileError(path_, errno, ErrorText("can't read", path_, errno));
+        if (got == 0) break;
+        done += static_cast<std::size_t>(got);
+        continue;
+      }
+      FillReadBuffer();
+      if (buffer_.empty()) break;
+    }
+    std::size_t take = std::min(n - done, buffer_.size() - buffer_pos_);
+    std::memcpy(out + done, buffer_.data() + buffer_pos_, take);
+    buffer_pos_ += take;
+    done += take;
+  }
+  position_ += done;
+  return done;
+}
+
+void File::FillReadBuffer() {
+  buffer_.resize(kBufferSize);
+  ssize_t got;
+  do {
+    got = ::read(fd_, buffer_.data(), kBufferSize);
+  } while (got < 0 && errno == EINTR);
+  if (got < 0) {
+    int error_number = errno;
+    buffer_.clear();
+    buffer_pos_ = 0;
+    throw FileError(path_, error_number, ErrorText("can't read", path_, error_number));
+  }
+  buffer_.resize(static_cast<std::size_t>(got));
+  buffer_pos_ = 0;
+}
+
+void File::Write(const void* buffer, std::size_t n) {
+  if (!IsOpen() || !writing_) {
+    throw FileError(path_, EBADF, ErrorText("can't write", path_, EBADF));
+  }
+  const char* bytes = static_cast<const char*>(buffer);
+  if (memory_) {
+    buffer_.append(bytes, n);
+  } else {
+    if (buffer_.size() + n > kBufferSize) FlushWriteBuffer();
+    if (n >= kBufferSize) {
+      buffer_.assign(bytes, n);
+      FlushWriteBuffer();
+    } else {
+      buffer_.append(bytes, n);
+    }
+  }
+  position_ += n;
+}
+
+void File::FlushWriteBuffer() {
+  std::size_t done = 0;
+  while (done < buffer_.size()) {
+    ssize_t wrote = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+    if (wrote < 0) {
+      if (errno == EINTR) continue;
+      int error_number = errno;
+      buffer_.clear();
+      throw FileError(path_, error_number, ErrorText("can't write", path_, error_number));
+    }
+    done += static_cast<std::size_t>(wrote);
+  }
+  buffer_.clear();
+}
+
+void File::Flush() {
+  if (fd_ >= 0 && writing_) FlushWriteBuffer();
+}
+
+void File::Sync() {
+  Flush();
+  if (fd_ >= 0 && writing_ && ::fsync(fd_) != 0) {
+    throw FileError(path_, errno, ErrorText("can't write", path_, errno));
+  }
+}
+
+void File::Close() {
+  if (fd_ >= 0) {
+    int fd = fd_;
+    try {
+      if (writing_) FlushWriteBuffer();
+    } catch (...) {
+      fd_ = -1;
+      ::close(fd);
+      throw;
+    }
+    fd_ = -1;
+    if (::close(fd) != 0 && writing_) {
+      throw FileError(path_, errno, ErrorText("can't write", path_, errno));
+    }
+  }
+  if (!memory_) buffer_.clear();  // what was written to memory stays readable
+  memory_ = false;
+  buffer_pos_ = 0;
+}
+
+std::uint64_t File::Remaining() const {
+  return position_ < size_ ? size_ - position_ : 0;
+}
+
+}  // namespace quillmap

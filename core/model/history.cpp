@@ -1,0 +1,60 @@
+// Date texts of update-history entries: "%04d/%02d/%02d" of the local date.
+#include "core/model/history.h"
+
+#include <cstdio>
+
+namespace quillmap {
+
+namespace {
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+// Converts like atoi: leading blanks, an optional sign, then digits up to the first non-digit;
+// no digits give 0. Saturates instead of overflowing.
+long long LeadingInteger(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && IsBlank(text[i])) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  long long value = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    if (value < 100000000000LL) value = value * 10 + (text[i] - '0');
+  }
+  return negative ? -value : value;
+}
+
+int ClampToInt(long long value, long long low, long long high) {
+  return static_cast<int>(value < low ? low : value > high ? high : value);
+}
+
+}  // namespace
+
+std::string FormatHistoryDate(std::time_t date) {
+  std::tm local{};
+  if (localtime_r(&date, &local) == nullptr) return "0000/00/00";
+  char text[64];
+  std::snprintf(text, sizeof text, "%04d/%02d/%02d", local.tm_year + 1900, local.tm_mon + 1,
+                local.tm_mday);
+  return text;
+}
+
+std::time_t ParseHistoryDate(std::string_view text) {
+  std::size_t first = text.find('/');
+  std::size_t second = first == std::string_view::npos ? first : text.find('/', first + 1);
+  if (second == std::string_view::npos) return std::time(nullptr);
+  long long year = LeadingInteger(text.substr(0, first));
+  long long month = LeadingInteger(text.substr(first + 1, second - first - 1));
+  long long day = LeadingInteger(text.substr(second + 1));
+  std::tm local{};
+  // Out-of-range months and days are normalised by mktime; the clamps only keep the int fields
+  // from overflowing.
+  local.tm_year = ClampToInt(year - 1900, -2000000000, 2000000000);
+  local.tm_mon = ClampToInt(month - 1, -1000000, 1000000);
+  local.tm_mday = ClampToInt(day, -100000000, 100000000);
+  local.tm_isdst = -1;
+  return std::mktime(&local);
+}
+
+}  // namespace quillmap

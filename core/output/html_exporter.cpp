@@ -1,0 +1,375 @@
+#include "core/output/html_exporter.h"
+
+#include <vector>
+
+#include "core/model/file.h"
+#include "core/model/spec_store.h"
+#include "core/text/sjis.h"
+
+namespace quillmap {
+namespace {
+
+// The page's fixed texts in Shift-JIS, converted once from the UTF-8 of this source.
+struct Literals {
+  // List fragments.
+  std::string list_comment = text::Sjis("<!-- 見出し 2,章見出し -->");
+  std::string struct_list_title = text::Sjis("<H3>構造体一覧<HR></H3>\n");
+  std::string function_list_title = text::Sjis("<H3>関数一覧<HR></H3>\n");
+  std::string list_spacer_cell = text::Sjis("<TD WIDHT=30>　　</TD>\n");
+  // Block fragments.
+  std::string struct_specs_comment = text::Sjis("\n<!--- 構造体仕様一覧 --->\n\n");
+  std::string function_specs_comment = text::Sjis("\n<!--- 関数仕様一覧 --->\n\n");
+  std::string struct_specs_title = text::Sjis("<CENTER><U><H2>構造体</H2></U></CENTER><P>\n");
+  std::string function_specs_title = text::Sjis("<CENTER><U><H2>関数</H2></U></CENTER><P>\n");
+  std::string struct_name_comment = text::Sjis("<!-- 構造体名 -->\n");
+  std::string function_name_comment = text::Sjis("<!-- 関数名 -->\n");
+  std::string struct_heading_comment = text::Sjis("<!-- 構造体説明 -->\n");
+  std::string function_heading_comment = text::Sjis("<!-- 関数説明 -->\n");
+  std::string back_cell = text::Sjis("<TD align=right valign=bottom><A HREF=#top>戻る</A></TD>\n");
+  // Sections.
+  std::string form_head = text::Sjis("<!-- 形式 -->\n<B>形式</B>\n");
+  std::string table_head = text::Sjis("<!-- 引数 -->\n<B>引数</B>\n");
+  std::string none = text::Sjis("なし\n");
+  std::string return_head = text::Sjis("<!-- 返り値 -->\n<B>返り値</B>\n");
+  std::string explanation_head = text::Sjis("<!-- 解説 -->\n<B>解説</B>\n");
+  std::string note_head = text::Sjis("<!-- 備考 -->\n<B>備考</B>\n");
+  std::string links_head = text::Sjis("<!-- 関連項目 -->\n<B>関連項目</B>\n");
+  // Tail.
+  std::string tail_back = text::Sjis("<A HREF=\"#Top\">戻る</A>");
+};
+
+const Literals& L() {
+  static const Literals literals;
+  return literals;
+}
+
+constexpr std::string_view kSectionRule = "<HR NOSHADE ALIGN=left SIZE=2 WIDTH=20%>\n";
+constexpr std::string_view kPreOpen = "<BLOCKQUOTE><BLOCKQUOTE>\n<PRE>\n";
+constexpr std::string_view kPreClose = "</PRE></BLOCKQUOTE></BLOCKQUOTE>\n";
+constexpr std::string_view kQuotesOpen = "<BLOCKQUOTE>\n<BLOCKQUOTE>\n";
+constexpr std::string_view kQuotesClose = "</BLOCKQUOTE>\n</BLOCKQUOTE>\n";
+constexpr std::string_view kEntrySeparator = "<B> ,</B>";
+constexpr std::string_view kPlainTable = "<TABLE CELLPADDING=0 CELLSPACING=0 BORDER=0>\n";
+
+// Room for a block's fixed text, so a fragment grows in few steps.
+constexpr std::size_t kBlockEstimate = 1600;
+constexpr std::size_t kRowEstimate = 160;
+
+// Appends any number of pieces to a fragment.
+template <typename... Pieces>
+void Put(std::string& out, const Pieces&... pieces) {
+  (out.append(std::string_view(pieces)), ...);
+}
+
+// The text of the list fragments and block fragments that differ between the two kinds.
+struct KindTexts {
+  const std::string& list_title;
+  const std::string& specs_comment;
+  const std::string& specs_title;
+  const std::string& name_comment;
+  const std::string& heading_comment;
+};
+
+void PutListHead(std::string& out, const KindTexts& kind, bool comment_line_feed) {
+  Put(out, L().list_comment);
+  if (comment_line_feed) out += '\n';
+  Put(out, "<HR NOSHADE SIZE=5>\n", "<A NAME=\"Heading2\">\n", kind.list_title, "<blockquote>\n\n",
+      "<TABLE CELLPADDING=0 WIDHT=80%>\n");
+}
+
+void PutListRow(std::string& out, const SpecRecord& record) {
+  const std::string name = record.GetRecordName();
+  Put(out, "<TR>\n", "<TD></TD>\n", "<TD WIDHT=40%><A HREF=#", name, ">", name, "</A><BR></TD>\n",
+      L().list_spacer_cell, "<TD WIDTH=55%>", record.GetIndex(), "</TD>\n", "</TR>\n");
+}
+
+void PutListTail(std::string& out) {
+  Put(out, "</TABLE>", "</blockquote><BR>\n");
+}
+
+void PutSpecsHead(std::string& out, const KindTexts& kind) {
+  Put(out, kind.specs_comment, "<HR border=1 width=100%><BR><BR>\n", kind.specs_title);
+}
+
+void PutBlockHead(std::string& out, const KindTexts& kind, const SpecRecord& record) {
+  const std::string name = record.GetRecordName();
+  Put(out, "<A NAME = ", name, ">\n", "<HR NOSHADE SIZE=8>\n", kind.name_comment,
+      "<TABLE BORDER=0 WIDTH=100% CELLSPACING=0 CELLPADDING=0>\n", "<TR>\n",
+      "<TD VALIGN=BOTTOM><H1>", name, "</H1></TD>\n", L().back_cell, "</TR>\n", "<TR>\n",
+      "<TD colspan=2 bgcolor=#336699 HEIGHT=4></TD>\n", "</TR>\n", "</TABLE>\n",
+      kind.heading_comment, "<DIV ALIGN=right>", record.GetIndex(), "</DIV><P>\n");
+}
+
+// An argument of a function or a member of a structure.
+struct Entry {
+  std::string type;
+  std::string name;
+  std::string description;
+};
+
+// Reads count entries through get(i, type, name, description) into entries (reused storage).
+template <typename Getter>
+void ReadEntries(std::vector<Entry>& entries, std::uint32_t count, Getter get) {
+  entries.resize(count);
+  for (std::uint32_t i = 0; i < count; ++i) {
+    Entry& entry = entries[i];
+    entry.type.clear(), entry.name.clear(), entry.description.clear();
+    get(i, entry.type, entry.name, entry.description);
+  }
+}
+
+// The entries of a prototype or typedef, one a line: "    type <I>name", the separator unless
+// last, "</I>"; the given text when there are none.
+void PutFormEntries(std::string& out, const std::vector<Entry>& entries, std::string_view none) {
+  if (entries.empty()) {
+    Put(out, none);
+    return;
+  }
+  out += '\n';
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    Put(out, "    ", entries[i].type, " <I>", entries[i].name);
+    if (i + 1 < entries.size()) Put(out, kEntrySeparator);
+    Put(out, "</I>\n");
+  }
+}
+
+void PutFunctionForm(std::string& out, const FunctionSpec& function,
+                     const std::vector<Entry>& arguments) {
+  Put(out, L().form_head, kSectionRule, kPreOpen, function.GetReturnType(), " <B>",
+      function.GetRecordName(), "</B>", "(");
+  PutFormEntries(out, arguments, " <I>void</I> ");
+  Put(out, ")\n", kPreClose);
+}
+
+void PutStructForm(std::string& out, const StructSpec& structure,
+                   const std::vector<Entry>& members) {
+  Put(out, L().form_head, kSectionRule, kPreOpen, "typedef struct{");
+  PutFormEntries(out, members, " <I>?{/I> ");
+  Put(out, "} ", "<B>", structure.GetRecordName(), "</B>\n", kPreClose);
+}
+
+// The argument or member table; the given text when there are none.
+void PutEntryTable(std::string& out, const std::vector<Entry>& entries, std::string_view none) {
+  Put(out, L().table_head, kSectionRule, kQuotesOpen);
+  if (entries.empty()) {
+    Put(out, none);
+  } else {
+    Put(out, kPlainTable);
+    for (const Entry& entry : entries) {
+      Put(out, "<TR>\n", "<TD><I>", entry.name, "<I>", "</TD>\n", "<TD WIDTH=64></TD>\n", "<TD><I>",
+          entry.description, "<I>", "</TD>\n", "</TR>\n");
+    }
+    Put(out, "</TABLE>\n");
+  }
+  Put(out, kQuotesClose);
+}
+
+void PutTextSection(std::string& out, const std::string& head, const std::string& value) {
+  Put(out, head, kSectionRule, "<BLOCKQUOTE><BLOCKQUOTE><PRE>\n", value, "\n</PRE>\n",
+      "</BLOCKQUOTE></BLOCKQUOTE>\n");
+}
+
+void PutCommonSections(std::string& out, const SpecRecord& record) {
+  PutTextSection(out, L().explanation_head, record.GetExplanation());
+  if (const std::string note = record.GetNote(); !note.empty()) {
+    PutTextSection(out, L().note_head, note);
+  }
+  Put(out, L().links_head, kSectionRule, kQuotesOpen);
+  const std::uint32_t count = record.GetLinkCount();
+  if (count == 0) {
+    Put(out, L().none);
+  } else {
+    Put(out, kPlainTable, "<TR><TD WIDTH=480>");
+    for (std::uint32_t i = 0; i < count; ++i) {
+      const std::string link = record.GetLink(i);
+      Put(out, "<A HREF=#", link, ">", link, "</A>");
+      if (i + 1 < count) Put(out, ",  ");
+    }
+    Put(out, "</TD></TR></TABLE>\n");
+  }
+  Put(out, kQuotesClose);
+}
+
+KindTexts StructTexts() {
+  return {L().struct_list_title, L().struct_specs_comment, L().struct_specs_title,
+          L().struct_name_comment, L().struct_heading_comment};
+}
+
+KindTexts FunctionTexts() {
+  return {L().function_list_title, L().function_specs_comment, L().function_specs_title,
+          L().function_name_comment, L().function_heading_comment};
+}
+
+}  // namespace
+
+// ---- SpecExporter ------------------------------------------------------------------------------
+
+SpecExporter::~SpecExporter() = default;
+
+bool SpecExporter::Write(File* file) {
+  return store_ != nullptr && file != nullptr;
+}
+
+bool SpecExporter::Attach(const SpecStore* store) {
+  if (store == nullptr) return false;
+  functions_.clear();
+  structures_.clear();
+  store_ = store;
+  const std::uint32_t function_count = store->GetFunctionCount();
+  functions_.reserve(function_count);
+  for (std::uint32_t i = 0; i < function_count; ++i) {
+    auto record = std::make_unique<FunctionSpec>();
+    store->GetFunction(static_cast<std::int32_t>(i), *record);
+    functions_.push_back(std::move(record));
+  }
+  const std::uint32_t struct_count = store->GetStructCount();
+  structures_.reserve(struct_count);
+  for (std::uint32_t i = 0; i < struct_count; ++i) {
+    auto record = std::make_unique<StructSpec>();
+    store->GetStruct(static_cast<std::int32_t>(i), *record);
+    structures_.push_back(std::move(record));
+  }
+  attribute_flags_.fill(1);
+  return true;
+}
+
+bool SpecExporter::SetAttributeFlag(unsigned slot, int value) {
+  if (slot >= attribute_flags_.size()) return false;
+  attribute_flags_[slot] = value;
+  return true;
+}
+
+int SpecExporter::IsAttributeEnabled(unsigned slot) const {
+  return slot < attribute_flags_.size() ? attribute_flags_[slot] : 0;
+}
+
+std::string SpecExporter::GetDocInfo(int kind) const {
+  return store_ != nullptr ? store_->GetDocInfo(kind) : std::string();
+}
+
+std::uint32_t SpecExporter::GetFunctionCount() const {
+  return static_cast<std::uint32_t>(functions_.size());
+}
+
+std::uint32_t SpecExporter::GetStructCount() const {
+  return static_cast<std::uint32_t>(structures_.size());
+}
+
+bool SpecExporter::GetFunction(std::uint32_t index, FunctionSpec& out) const {
+  if (store_ == nullptr || index >= functions_.size()) return false;
+  return out.CopyFrom(functions_[index].get());
+}
+
+bool SpecExporter::GetStruct(std::uint32_t index, StructSpec& out) const {
+  if (store_ == nullptr || index >= structures_.size()) return false;
+  return out.CopyFrom(structures_[index].get());
+}
+
+bool SpecExporter::IsListed(const FunctionSpec& function) const {
+  const int code = function.GetAttribute();
+  return IsAttributeEnabled(code < 0 ? 0u : static_cast<unsigned>(code)) != 0;
+}
+
+// ---- HtmlExporter ------------------------------------------------------------------------------
+
+HtmlExporter::~HtmlExporter() = default;
+
+void HtmlExporter::WriteFragment(File& file, std::string_view fragment) {
+  file.Write(fragment);
+}
+
+bool HtmlExporter::Write(File* file) {
+  if (file == nullptr) return false;
+  WriteFragment(*file, BuildHead());
+  WriteFragment(*file, BuildStructList());
+  WriteFragment(*file, BuildFunctionList());
+  WriteFragment(*file, BuildStructSpecs());
+  WriteFragment(*file, BuildFunctionSpecs());
+  WriteFragment(*file, BuildTail());
+  return true;
+}
+
+std::string HtmlExporter::BuildHead() const {
+  const std::string title = GetDocInfo(kDocInfoTitle);
+  const std::string copyright = GetDocInfo(kDocInfoCopyright);
+  std::string out;
+  out.reserve(512 + 2 * title.size() + copyright.size());
+  Put(out, "<HTML><HEAD>\n",
+      "<META http-equiv=\"Content-Type\" content=\"text/html; charset=x-sjis\">\n",
+      "<META NAME=\"GENERATOR\" content=\"Quillmap 1.0\">\n", "<TITLE>", title, "</TITLE></HEAD>\n",
+      "<BODY BGCOLOR=#FFFFFF>\n\n", "<TABLE WIDTH=100%>\n", "<TR><TD>\n", "<H4>", copyright,
+      "</H4>\n", "</TD><TD ALIGN=right>", "</TD></TR></TABLE>", "<HR NOSHADE SIZE=5>\n",
+      "<DIV align=center><H1>", title, "</H1></DIV>", "<P>\n", "</TR></TABLE>\n\n");
+  return out;
+}
+
+std::string HtmlExporter::BuildStructList() const {
+  std::string out;
+  out.reserve(512 + Structures().size() * kRowEstimate);
+  PutListHead(out, StructTexts(), true);
+  for (const auto& structure : Structures()) PutListRow(out, *structure);
+  PutListTail(out);
+  return out;
+}
+
+std::string HtmlExporter::BuildFunctionList() const {
+  std::string out;
+  out.reserve(512 + Functions().size() * kRowEstimate);
+  PutListHead(out, FunctionTexts(), false);
+  for (const auto& function : Functions()) {
+    if (IsListed(*function)) PutListRow(out, *function);
+  }
+  PutListTail(out);
+  return out;
+}
+
+std::string HtmlExporter::BuildStructSpecs() const {
+  const KindTexts kind = StructTexts();
+  std::string out;
+  out.reserve(512 + Structures().size() * kBlockEstimate);
+  PutSpecsHead(out, kind);
+  std::vector<Entry> members;
+  for (const auto& structure : Structures()) {
+    ReadEntries(members, structure->GetMemberCount(),
+                [&](std::uint32_t i, std::string& type, std::string& name, std::string& text) {
+                  structure->GetMember(i, type, name, text);
+                });
+    PutBlockHead(out, kind, *structure);
+    PutStructForm(out, *structure, members);
+    PutEntryTable(out, members, "nomember ( is error )\n");
+    PutCommonSections(out, *structure);
+    out += '\n';
+  }
+  return out;
+}
+
+std::string HtmlExporter::BuildFunctionSpecs() const {
+  const KindTexts kind = FunctionTexts();
+  std::string out;
+  out.reserve(512 + Functions().size() * kBlockEstimate);
+  PutSpecsHead(out, kind);
+  std::vector<Entry> arguments;
+  for (const auto& function : Functions()) {
+    if (!IsListed(*function)) continue;
+    ReadEntries(arguments, function->GetArgumentCount(),
+                [&](std::uint32_t i, std::string& type, std::string& name, std::string& text) {
+                  function->GetArgument(i, type, name, text);
+                });
+    PutBlockHead(out, kind, *function);
+    PutFunctionForm(out, *function, arguments);
+    PutEntryTable(out, arguments, L().none);
+    PutTextSection(out, L().return_head, function->GetReturnText());
+    PutCommonSections(out, *function);
+    out += '\n';
+  }
+  return out;
+}
+
+std::string HtmlExporter::BuildTail() const {
+  const std::string copyright = GetDocInfo(kDocInfoCopyright);
+  std::string out;
+  Put(out, L().tail_back, "<HR><DIV ALIGN=right>\n", copyright, "</DIV>", "</BODY></HTML>\n");
+  return out;
+}
+
+}  // namespace quillmap

@@ -1,0 +1,187 @@
+#include "ui/doc/func_doc.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include <wx/msgdlg.h>
+
+#include "core/model/file.h"
+#include "ui/doc/doc_info_dlg.h"
+#include "ui/res/ids.h"
+#include "ui/res/string_table.h"
+#include "ui/view/func_view.h"
+
+wxIMPLEMENT_DYNAMIC_CLASS(CFuncDoc, wxDocument);
+
+wxBEGIN_EVENT_TABLE(CFuncDoc, wxDocument) EVT_MENU(ids::kDocInfo, CFuncDoc::OnDocInfo)
+    wxEND_EVENT_TABLE()
+
+        namespace {
+  std::string PathBytes(const wxString& path) {
+    const wxCharBuffer buffer = path.fn_str();
+    return buffer.data() != nullptr ? std::string(buffer.data()) : std::string();
+  }
+
+  wxString Reason(const quillmap::FileError& error) {
+    return wxString::FromUTF8(std::strerror(error.error_number()));
+  }
+
+  void ShowFileMessage(const wxString& text) {
+    wxMessageDialog(nullptr, text, LoadWxString(ids::kStrAppName), wxOK | wxICON_EXCLAMATION)
+        .ShowModal();
+  }
+
+}  // namespace
+
+CFuncDoc::CFuncDoc() = default;
+CFuncDoc::~CFuncDoc() = default;
+
+std::string CFuncDoc::GetDocInfo(int kind) const {
+  return store_.GetDocInfo(kind);
+}
+
+bool CFuncDoc::SetDocInfo(int kind, std::string_view text) {
+  Modify(true);
+  return store_.SetDocInfo(kind, text);
+}
+
+std::uint32_t CFuncDoc::AddFunction(std::string_view name) {
+  Modify(true);
+  return store_.AddFunction(name);
+}
+
+bool CFuncDoc::RemoveFunction(std::int32_t index) {
+  if (!store_.RemoveFunction(index)) return false;
+  Modify(true);
+  return true;
+}
+
+std::int32_t CFuncDoc::FindFunction(std::string_view name) const {
+  return store_.FindFunction(name);
+}
+
+std::uint32_t CFuncDoc::GetFunctionCount() const {
+  return store_.GetFunctionCount();
+}
+
+bool CFuncDoc::GetFunction(std::int32_t index, quillmap::FunctionSpec& out) {
+  if (!store_.GetFunction(index, out)) return false;
+  current_function_ = index;
+  return true;
+}
+
+bool CFuncDoc::PutFunction(std::int32_t index, const quillmap::FunctionSpec& record) {
+  if (!store_.PutFunction(index, record)) return false;
+  Modify(true);
+  return true;
+}
+
+std::uint32_t CFuncDoc::AddStruct(std::string_view name) {
+  Modify(true);
+  return store_.AddStruct(name);
+}
+
+bool CFuncDoc::RemoveStruct(std::int32_t index) {
+  if (!store_.RemoveStruct(index)) return false;
+  Modify(true);
+  return true;
+}
+
+std::int32_t CFuncDoc::FindStruct(std::string_view name) const {
+  return store_.FindStruct(name);
+}
+
+std::uint32_t CFuncDoc::GetStructCount() const {
+  return store_.GetStructCount();
+}
+
+bool CFuncDoc::GetStruct(std::int32_t index, quillmap::StructSpec& out) const {
+  return store_.GetStruct(index, out);
+}
+
+bool CFuncDoc::PutStruct(std::int32_t index, const quillmap::StructSpec& record) {
+  if (!store_.PutStruct(index, record)) return false;
+  Modify(true);
+  return true;
+}
+
+bool CFuncDoc::OnNewDocument() {
+  if (!wxDocument::OnNewDocument()) return false;
+  UpdateAllViews();
+  return true;
+}
+
+void CFuncDoc::StoreEditedFields() {
+  for (wxView* view : GetViewsVector()) {
+    if (auto* form = dynamic_cast<CFuncView*>(view)) form->StoreIfEdited();
+  }
+}
+
+bool CFuncDoc::Save() {
+  StoreEditedFields();
+  return wxDocument::Save();
+}
+
+bool CFuncDoc::SaveAs() {
+  StoreEditedFields();
+  return wxDocument::SaveAs();
+}
+
+bool CFuncDoc::OnSaveModified() {
+  StoreEditedFields();
+  if (!IsModified()) return true;
+  wxString prompt = LoadWxString(ids::kStrSaveChanges);
+  prompt.Replace("%1", GetUserReadableName());
+  wxMessageDialog box(GetDocumentWindow(), prompt, LoadWxString(ids::kStrAppName),
+                      wxYES_NO | wxCANCEL | wxICON_EXCLAMATION);
+  switch (box.ShowModal()) {
+    case wxID_YES:
+      return Save();
+    case wxID_NO:
+      Modify(false);
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool CFuncDoc::DoOpenDocument(const wxString& file) {
+  bool loaded = false;
+  try {
+    loaded = quillmap::LoadStoreFromPath(store_, PathBytes(file));
+  } catch (const quillmap::FileError& error) {
+    ShowFileMessage(
+        wxString::Format(wxString::FromUTF8("%s を開けません。\n%s"), file, Reason(error)));
+    return false;
+  }
+  if (!loaded) {
+    ShowFileMessage(LoadWxString(ids::kStrBadFileFormat));
+    return false;
+  }
+  current_function_ = -1;
+  return true;
+}
+
+bool CFuncDoc::DoSaveDocument(const wxString& file) {
+  try {
+    quillmap::SaveStoreToPath(store_, PathBytes(file));
+  } catch (const quillmap::FileError& error) {
+    ShowFileMessage(wxString::Format(
+        wxString::FromUTF8("%s に保存できません。\n%s\n元のファイルは変更されていません。"), file,
+        Reason(error)));
+    return false;
+  }
+  return true;
+}
+
+void CFuncDoc::OnDocInfo(wxCommandEvent&) {
+  CDocInfoDlg dialog(nullptr);
+  for (int kind : {quillmap::kDocInfoTitle, quillmap::kDocInfoCopyright}) {
+    dialog.SetDocInfo(kind, GetDocInfo(kind));
+  }
+  dialog.TransferDataToWindow();
+  if (dialog.ShowModal() != wxID_OK) return;
+  for (int kind : {quillmap::kDocInfoTitle, quillmap::kDocInfoCopyright}) {
+    SetDocInfo(kind, dialog.GetDocInfo(kind));
+  }
+}

@@ -1,0 +1,72 @@
+#pragma once
+// CFuncDoc: the document behind every .dcm window. It owns the SpecStore, remembers the function
+// last copied out (the "current function", used by the clipboard command) and keeps the modified
+// flag up to date as its operations change the store.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include <wx/docview.h>
+
+#include "core/model/spec_store.h"
+
+class CFuncDoc : public wxDocument {
+ public:
+  CFuncDoc();
+  ~CFuncDoc() override;
+
+  // Document information (kind 0 title, kind 1 copyright).
+  std::string GetDocInfo(int kind) const;
+  // Marks the document modified first (even for an invalid kind), then stores.
+  bool SetDocInfo(int kind, std::string_view text);
+
+  // Functions. Add marks modified; Remove and Put mark modified on success. A successful Get
+  // makes the index the current function.
+  std::uint32_t AddFunction(std::string_view name);
+  bool RemoveFunction(std::int32_t index);
+  std::int32_t FindFunction(std::string_view name) const;
+  std::uint32_t GetFunctionCount() const;
+  bool GetFunction(std::int32_t index, quillmap::FunctionSpec& out);
+  bool PutFunction(std::int32_t index, const quillmap::FunctionSpec& record);
+
+  // Structures, with the same rules for the modified flag (Get changes nothing).
+  std::uint32_t AddStruct(std::string_view name);
+  bool RemoveStruct(std::int32_t index);
+  std::int32_t FindStruct(std::string_view name) const;
+  std::uint32_t GetStructCount() const;
+  bool GetStruct(std::int32_t index, quillmap::StructSpec& out) const;
+  bool PutStruct(std::int32_t index, const quillmap::StructSpec& record);
+
+  // The index last passed to a successful GetFunction; -1 until then.
+  std::int32_t GetCurrentFunction() const { return current_function_; }
+  // Read access for exporters; records still leave only as copies.
+  const quillmap::SpecStore& Store() const { return store_; }
+
+  // Lets the views fill the lists of a new document (an opened one is read first, then shown).
+  bool OnNewDocument() override;
+  // Before saving or asking to save, a field edited in the form is stored first, so that what
+  // the user typed is neither lost nor left out of the file.
+  bool Save() override;
+  bool SaveAs() override;
+  // Asks "%1 への変更を保存しますか?" (Yes/No/Cancel) when the document is modified.
+  bool OnSaveModified() override;
+
+ protected:
+  // Reads the file through the core; a file that fails the header check is refused with
+  // "予期しないﾌｧｲﾙ形式です。".
+  bool DoOpenDocument(const wxString& file) override;
+  // Writes the file atomically through the core; a failure names the path and leaves the old
+  // file as it was.
+  bool DoSaveDocument(const wxString& file) override;
+
+ private:
+  void OnDocInfo(wxCommandEvent& event);
+  void StoreEditedFields();
+
+  quillmap::SpecStore store_;
+  std::int32_t current_function_ = -1;
+
+  wxDECLARE_DYNAMIC_CLASS(CFuncDoc);
+  wxDECLARE_EVENT_TABLE();
+};

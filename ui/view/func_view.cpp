@@ -1,0 +1,455 @@
+#include "ui/view/func_view.h"
+
+#include <vector>
+
+#include <wx/button.h>
+#include <wx/choice.h>
+#include <wx/msgdlg.h>
+#include <wx/scrolwin.h>
+#include <wx/wupdlock.h>
+
+#include "core/model/history.h"
+#include "core/model/spec_record.h"
+#include "core/model/struct_spec.h"
+#include "ui/app/child_frame.h"
+#include "ui/doc/func_doc.h"
+#include "ui/res/ids.h"
+#include "ui/res/string_table.h"
+#include "ui/view/dialog_units.h"
+#include "ui/view/func_form.h"
+#include "ui/view/sjis_field.h"
+
+wxIMPLEMENT_DYNAMIC_CLASS(CFuncView, wxView);
+
+namespace {
+
+namespace text = quillmap::text;
+
+// Sets a flag for the lifetime of a scope.
+class FlagScope {
+ public:
+  explicit FlagScope(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
+  ~FlagScope() { flag_ = old_; }
+
+ private:
+  bool& flag_;
+  bool old_;
+};
+
+}  // namespace
+
+CFuncView::CFuncView() = default;
+
+CFuncView::~CFuncView() {
+  delete controls_;
+}
+
+CFuncDoc* CFuncView::GetFuncDoc() const {
+  return wxDynamicCast(GetDocument(), CFuncDoc);
+}
+
+SjisListCtrl* CFuncView::FunctionList() const {
+  return controls_->functions;
+}
+SjisListCtrl* CFuncView::StructureList() const {
+  return controls_->structures;
+}
+SjisListCtrl* CFuncView::ArgumentList() const {
+  return controls_->arguments;
+}
+SjisTextCtrl* CFuncView::NameEdit() const {
+  return controls_->name;
+}
+SjisTextCtrl* CFuncView::HeadingEdit() const {
+  return controls_->heading;
+}
+SjisTextCtrl* CFuncView::ReturnTextEdit() const {
+  return controls_->return_text;
+}
+SjisTextCtrl* CFuncView::ExplanationEdit() const {
+  return controls_->explanation;
+}
+SjisTextCtrl* CFuncView::NoteEdit() const {
+  return controls_->note;
+}
+SjisComboBox* CFuncView::ReturnTypeCombo() const {
+  return controls_->return_type;
+}
+SjisChoice* CFuncView::RelatedCombo() const {
+  return controls_->related;
+}
+SjisChoice* CFuncView::HistoryCombo() const {
+  return controls_->history;
+}
+wxChoice* CFuncView::AttributeCombo() const {
+  return controls_->attribute;
+}
+
+wxButton* CFuncView::Button(int id) const {
+  auto it = controls_->buttons.find(id);
+  return it == controls_->buttons.end() ? nullptr : it->second;
+}
+
+// ---- framework hooks --------------------------------------------------------------------------
+
+bool CFuncView::OnCreate(wxDocument* doc, long) {
+  wxFrame* frame = CreateChildFrame(doc, this);
+  if (frame == nullptr) return false;
+  SetFrame(frame);
+
+  form_ = new wxScrolledWindow(frame, ids::kFormTemplate, wxDefaultPosition, wxDefaultSize,
+                               wxHSCROLL | wxVSCROLL | wxTAB_TRAVERSAL);
+  form_->SetFont(FormFont());
+  controls_ = new FormControls;
+  BuildFuncForm(form_, *controls_);
+  const DialogUnits du(form_);
+  form_->SetScrollRate(du.base().x, du.base().y);
+
+  form_->Bind(wxEVT_LIST_ITEM_FOCUSED, &CFuncView::OnFunctionItemChanging, this,
+              ids::kFunctionList);
+  form_->Bind(wxEVT_LIST_ITEM_SELECTED, &CFuncView::OnFunctionItemChanging, this,
+              ids::kFunctionList);
+  for (wxWindow* field : std::initializer_list<wxWindow*>{
+           controls_->heading, controls_->return_text, controls_->explanation, controls_->note,
+           controls_->return_type, controls_->related}) {
+    field->Bind(wxEVT_KILL_FOCUS, &CFuncView::OnFieldKillFocus, this);
+  }
+
+  frame->Show(true);
+  Activate(true);
+  return true;
+}
+
+void CFuncView::OnUpdate(wxView*, wxObject*) {
+  // Only the first notice fills the form; afterwards the view refreshes itself after each of
+  // its own commands.
+  if (filled_ || controls_ == nullptr) return;
+  filled_ = true;
+  InitialUpdate();
+}
+
+void CFuncView::OnDraw(wxDC*) {}
+
+bool CFuncView::OnClose(bool delete_window) {
+  closing_ = true;
+  if (!wxView::OnClose(delete_window)) {
+    closing_ = false;
+    return false;
+  }
+  Activate(false);
+  if (delete_window && GetFrame() != nullptr) {
+    GetFrame()->Destroy();
+    SetFrame(nullptr);
+  }
+  return true;
+}
+
+// ---- initial update ---------------------------------------------------------------------------
+
+void CFuncView::InsertColumns() {
+  FormControls& c = *controls_;
+  c.functions->InsertColumn(0, "FUNCTION", wxLIST_FORMAT_LEFT, c.functions->GetClientSize().x);
+  c.structures->InsertColumn(0, "STRUCTURE", wxLIST_FORMAT_LEFT, c.structures->GetClientSize().x);
+  c.arguments->InsertColumn(0, wxString::FromUTF8("型"), wxLIST_FORMAT_LEFT, 120);
+  c.arguments->InsertColumn(1, wxString::FromUTF8("変数名"), wxLIST_FORMAT_LEFT, 120);
+  c.arguments->InsertColumn(2, wxString::FromUTF8("説明"), wxLIST_FORMAT_LEFT,
+                            c.arguments->GetClientSize().x - 240);
+}
+
+void CFuncView::InitialUpdate() {
+  CFuncDoc* doc = GetFuncDoc();
+  FormControls& c = *controls_;
+  const FlagScope busy(busy_);
+  const wxWindowUpdateLocker freeze(form_);
+
+  c.attribute->Clear();
+  for (int code = 0; code < quillmap::kFuncAttributeCount; ++code) {
+    const std::string_view word = quillmap::FuncAttributeWord(code);
+    c.attribute->Append(wxString::FromUTF8(word.data(), word.size()));
+  }
+  InsertColumns();
+  EnableFunctionFields(false);
+
+  // Every function is copied out with GetFunction, so the last one ends as the document's
+  // current function.
+  quillmap::FunctionSpec function;
+  const std::int32_t function_count = static_cast<std::int32_t>(doc->GetFunctionCount());
+  for (std::int32_t i = 0; i < function_count; ++i) {
+    if (!doc->GetFunction(i, function)) continue;
+    AddFunctionItem(function.GetRecordName());
+    AddReturnType(function.GetReturnType());
+  }
+  quillmap::StructSpec structure;
+  const std::int32_t struct_count = static_cast<std::int32_t>(doc->GetStructCount());
+  for (std::int32_t i = 0; i < struct_count; ++i) {
+    if (!doc->GetStruct(i, structure)) continue;
+    const std::string name = structure.GetRecordName();
+    AddStructureItem(name);
+    AddReturnType(name);
+  }
+  c.functions->SetSelectionMark(0);
+}
+
+// ---- field operations -------------------------------------------------------------------------
+
+void CFuncView::ClearFunctionFields() {
+  const FlagScope busy(busy_);
+  FormControls& c = *controls_;
+  c.name->SetBytes({});
+  c.heading->SetBytes({});
+  c.return_type->SetBytes({});
+  c.return_text->SetBytes({});
+  c.note->SetBytes({});
+  c.explanation->SetBytes({});
+  c.arguments->DeleteAllRows();
+  c.related->Clear();
+  c.history->Clear();
+}
+
+void CFuncView::EnableFunctionFields(bool enable) {
+  const FlagScope busy(busy_);
+  FormControls& c = *controls_;
+  for (wxWindow* window : std::initializer_list<wxWindow*>{
+           c.heading, c.attribute, c.note, c.explanation, c.return_text, c.return_type, c.name,
+           c.arguments, Button(ids::kAddArgument), Button(ids::kDeleteArgument),
+           Button(ids::kAddRelated), Button(ids::kCopyArgument), c.related, c.history,
+           Button(ids::kUpdateHistory)}) {
+    window->Enable(enable);
+  }
+  if (!enable) ClearFunctionFields();
+}
+
+bool CFuncView::ShowFunction(int index) {
+  const FlagScope busy(busy_);
+  FormControls& c = *controls_;
+  ClearFunctionFields();
+  if (c.functions->GetItemCount() == 0) EnableFunctionFields(false);
+  if (index < 0 || index >= c.functions->GetItemCount()) return false;
+
+  quillmap::FunctionSpec function;
+  if (!GetFuncDoc()->GetFunction(index, function)) return false;
+
+  c.name->SetBytes(function.GetRecordName());
+  c.heading->SetBytes(function.GetIndex());
+  shown_attribute_ = function.GetAttribute();
+  c.attribute->SetSelection(shown_attribute_);
+  std::string type, name, description;
+  for (std::uint32_t i = 0; i < function.GetArgumentCount(); ++i) {
+    type.clear();
+    name.clear();
+    description.clear();
+    function.GetArgument(i, type, name, description);
+    AddArgumentRow(type, name, description);
+  }
+  c.return_type->SetBytes(function.GetReturnType());
+  c.return_text->SetBytes(function.GetReturnText());
+  c.explanation->SetBytes(function.GetExplanation());
+  c.note->SetBytes(function.GetNote());
+  for (std::uint32_t i = 0; i < function.GetLinkCount(); ++i) {
+    c.related->AppendBytes(function.GetLink(i));
+  }
+  if (c.related->GetCount() > 0) c.related->SetSelection(0);
+  for (std::uint32_t i = 0; i < function.GetHistoryCount(); ++i) {
+    std::time_t date = 0;
+    std::string comment;
+    // An entry with a date but no comment still yields its date.
+    function.GetHistory(i, date, comment);
+    AddHistoryItem(date, comment);
+  }
+  EnableFunctionFields(true);
+  return true;
+}
+
+bool CFuncView::StoreFunction() {
+  FormControls& c = *controls_;
+  CFuncDoc* doc = GetFuncDoc();
+  const text::EncodeResult name = c.name->GetBytes();
+  if (!name.ok || c.name->GetValue().empty()) return false;
+  const std::int32_t index = doc->FindFunction(name.bytes);
+  if (index < 0) return false;
+
+  const text::EncodeResult heading = c.heading->GetBytes();
+  const text::EncodeResult return_type = c.return_type->GetBytes();
+  const text::EncodeResult return_text = c.return_text->GetBytes();
+  const text::EncodeResult explanation = c.explanation->GetBytes();
+  const text::EncodeResult note = c.note->GetBytes();
+  std::vector<text::EncodeResult> cells;
+  const long rows = c.arguments->GetItemCount();
+  cells.reserve(rows * 3);
+  for (long row = 0; row < rows; ++row) {
+    for (int column = 0; column < 3; ++column) {
+      cells.push_back(c.arguments->GetCellResult(row, column));
+    }
+  }
+  // A text that Shift-JIS can't hold is never stored in part: the document stays as it was and
+  // the field keeps what was typed.
+  std::vector<const text::EncodeResult*> all = {&heading, &return_type, &return_text, &explanation,
+                                                &note};
+  for (const text::EncodeResult& cell : cells) all.push_back(&cell);
+  for (const text::EncodeResult* result : all) {
+    if (!result->ok) {
+      wxMessageDialog(form_, UnencodableMessage(*result), LoadWxString(ids::kStrAppName),
+                      wxOK | wxICON_STOP)
+          .ShowModal();
+      return false;
+    }
+  }
+
+  quillmap::FunctionSpec function;
+  function.SetRecordName(name.bytes);
+  function.SetIndex(heading.bytes);
+  function.SetAttribute(c.attribute->GetSelection());
+  for (std::size_t i = 0; i + 2 < cells.size(); i += 3) {
+    function.AddArgument(cells[i].bytes, cells[i + 1].bytes, cells[i + 2].bytes);
+  }
+  function.SetReturnType(return_type.bytes);
+  function.SetReturnText(return_text.bytes);
+  function.SetExplanation(explanation.bytes);
+  function.SetNote(note.bytes);
+  for (unsigned int i = 0; i < c.related->GetCount(); ++i) {
+    function.AddLink(c.related->EntryBytes(i));
+  }
+  for (unsigned int i = 0; i < c.history->GetCount(); ++i) {
+    std::time_t date = 0;
+    std::string comment;
+    GetHistoryItem(static_cast<int>(i), date, comment);
+    function.AddHistory(date, comment);
+  }
+  doc->PutFunction(index, function);
+
+  c.heading->MarkStored(heading.bytes);
+  c.return_type->MarkStored(return_type.bytes);
+  c.return_text->MarkStored(return_text.bytes);
+  c.explanation->MarkStored(explanation.bytes);
+  c.note->MarkStored(note.bytes);
+  shown_attribute_ = c.attribute->GetSelection();
+  AddReturnType(return_type.bytes);
+  return true;
+}
+
+void CFuncView::StoreIfEdited() {
+  if (controls_ == nullptr || controls_->name->GetValue().empty()) return;
+  const FormControls& c = *controls_;
+  const bool edited = c.heading->IsEdited() || c.return_type->IsEdited() ||
+                      c.return_text->IsEdited() || c.explanation->IsEdited() ||
+                      c.note->IsEdited() || c.attribute->GetSelection() != shown_attribute_;
+  if (edited) StoreFunction();
+}
+
+// ---- list operations --------------------------------------------------------------------------
+
+void CFuncView::AddFunctionItem(std::string_view name) {
+  controls_->functions->AppendRow({name});
+}
+
+void CFuncView::AddStructureItem(std::string_view name) {
+  controls_->structures->AppendRow({name});
+}
+
+void CFuncView::AddArgumentRow(std::string_view type, std::string_view name,
+                               std::string_view description) {
+  SjisListCtrl* list = controls_->arguments;
+  const long row = list->AppendRow({{}, {}, {}});
+  list->SetCellBytes(row, 0, type);
+  list->SetCellBytes(row, 1, name);
+  list->SetCellBytes(row, 2, description);
+}
+
+void CFuncView::AddHistoryItem(std::time_t date, std::string_view comment) {
+  std::string entry = quillmap::FormatHistoryDate(date);
+  entry += ' ';
+  entry += comment;
+  controls_->history->AppendBytes(entry);
+  controls_->history->SetSelection(0);
+}
+
+bool CFuncView::GetHistoryItem(int position, std::time_t& date, std::string& comment) const {
+  SjisChoice* history = controls_->history;
+  if (position < 0 || position >= static_cast<int>(history->GetCount())) return false;
+  // The date is everything before the first blank (0x20 is never half of a double-byte
+  // character); the comment is everything after it, blanks included.
+  const std::string entry = history->EntryBytes(static_cast<unsigned int>(position));
+  const std::size_t blank = entry.find(' ');
+  const std::string_view date_text =
+      std::string_view(entry).substr(0, blank == std::string::npos ? entry.size() : blank);
+  comment = blank == std::string::npos ? std::string() : entry.substr(blank + 1);
+  date = quillmap::ParseHistoryDate(date_text);
+  return true;
+}
+
+wxString CFuncView::ReturnTypeKey(std::string_view text) const {
+  return SjisToWx(text).Lower();
+}
+
+void CFuncView::AddReturnType(std::string_view text) {
+  if (!return_type_keys_.insert(ReturnTypeKey(text)).second) return;
+  controls_->return_type->AppendBytes(text);
+}
+
+void CFuncView::RemoveReturnType(std::string_view text) {
+  if (return_type_keys_.erase(ReturnTypeKey(text)) == 0) return;
+  SjisComboBox* combo = controls_->return_type;
+  const int n = combo->FindString(SjisToWx(text), false);
+  if (n != wxNOT_FOUND) combo->Delete(static_cast<unsigned int>(n));
+}
+
+bool CFuncView::CreateFunction(std::string_view return_type, std::string_view name) {
+  CFuncDoc* doc = GetFuncDoc();
+  if (doc->FindFunction(name) >= 0) {
+    ShowStop(40000, 40100);
+    return false;
+  }
+  doc->AddFunction(name);
+  const std::int32_t index = doc->FindFunction(name);
+  if (!return_type.empty()) {
+    quillmap::FunctionSpec function;
+    if (doc->GetFunction(index, function)) {
+      function.SetReturnType(return_type);
+      function.SetReturnText("'" + std::string(return_type) + "' type");
+      function.SetIndex("function '" + std::string(name) + "'");
+      doc->PutFunction(index, function);
+    }
+  }
+  AddFunctionItem(name);
+  ShowFunction(index);
+  return true;
+}
+
+bool CFuncView::CreateStructure(std::string_view name) {
+  CFuncDoc* doc = GetFuncDoc();
+  if (doc->FindStruct(name) >= 0) {
+    ShowStop(40008, 40115);
+    return false;
+  }
+  doc->AddStruct(name);
+  AddStructureItem(name);
+  AddReturnType(name);
+  return true;
+}
+
+void CFuncView::ShowStop(int caption_id, int text_id) const {
+  wxMessageDialog(form_, LoadWxString(text_id), LoadWxString(caption_id), wxOK | wxICON_STOP)
+      .ShowModal();
+}
+
+// ---- events -----------------------------------------------------------------------------------
+
+void CFuncView::OnFunctionItemChanging(wxListEvent& event) {
+  event.Skip();
+  if (busy_ || closing_) return;
+  const long item = event.GetIndex();
+  if (item < 0 || item >= controls_->functions->GetItemCount()) return;
+  const std::string text = controls_->functions->GetCellBytes(item, 0);
+  // Leaving the shown function's item, or reaching it again: nothing to do.
+  if (text == controls_->name->GetBytes().bytes) return;
+  const std::int32_t index = GetFuncDoc()->FindFunction(text);
+  if (index < 0) return;
+  StoreFunction();
+  ShowFunction(index);
+}
+
+void CFuncView::OnFieldKillFocus(wxFocusEvent& event) {
+  event.Skip();
+  if (busy_ || closing_ || controls_ == nullptr) return;
+  StoreFunction();
+}

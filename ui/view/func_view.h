@@ -1,0 +1,106 @@
+#pragma once
+// CFuncView: the form of a specification document. On the left the function list and the
+// structure list; on the right the fields of the one function shown. The form's controls are
+// the only working copy of that function: the read-only name field says which function it is,
+// and every store looks that name up in the document again.
+
+#include <cstdint>
+#include <ctime>
+#include <set>
+#include <string>
+#include <string_view>
+
+#include <wx/docview.h>
+#include <wx/string.h>
+
+class wxButton;
+class wxChoice;
+class wxComboBox;
+class wxListEvent;
+class wxScrolledWindow;
+class wxTextCtrl;
+class CFuncDoc;
+class SjisChoice;
+class SjisComboBox;
+class SjisListCtrl;
+class SjisTextCtrl;
+struct FormControls;
+
+class CFuncView : public wxView {
+ public:
+  CFuncView();
+  ~CFuncView() override;
+
+  bool OnCreate(wxDocument* doc, long flags) override;
+  // The first update after the document was created or read fills the lists.
+  void OnUpdate(wxView* sender, wxObject* hint) override;
+  // Printed and previewed pages are empty.
+  void OnDraw(wxDC* dc) override;
+  bool OnClose(bool delete_window) override;
+
+  CFuncDoc* GetFuncDoc() const;
+
+  // Loads the function at a document index into the fields; false (fields left empty) for an
+  // index outside the function list.
+  bool ShowFunction(int index);
+  // Writes the fields into the function named by field 1030. False when no function has that
+  // name or a field holds text that Shift-JIS can't hold; the document is then untouched.
+  bool StoreFunction();
+  void ClearFunctionFields();
+  void EnableFunctionFields(bool enable);
+  void AddFunctionItem(std::string_view name);
+  void AddStructureItem(std::string_view name);
+  void AddArgumentRow(std::string_view type, std::string_view name, std::string_view description);
+  void AddHistoryItem(std::time_t date, std::string_view comment);
+  bool GetHistoryItem(int position, std::time_t& date, std::string& comment) const;
+  // Adds the text to the return-type list unless an entry equal but for letter case is there.
+  void AddReturnType(std::string_view text);
+  void RemoveReturnType(std::string_view text);
+  // False, after a stop message, when the name is taken.
+  bool CreateFunction(std::string_view return_type, std::string_view name);
+  bool CreateStructure(std::string_view name);
+  // Stores the shown function when a field differs from what was shown or last stored (used
+  // before saving and closing, where no field loses the focus).
+  void StoreIfEdited();
+
+  // Controls for the list, field and history commands.
+  wxScrolledWindow* Form() const { return form_; }
+  SjisListCtrl* FunctionList() const;
+  SjisListCtrl* StructureList() const;
+  SjisListCtrl* ArgumentList() const;
+  SjisTextCtrl* NameEdit() const;
+  SjisTextCtrl* HeadingEdit() const;
+  SjisTextCtrl* ReturnTextEdit() const;
+  SjisTextCtrl* ExplanationEdit() const;
+  SjisTextCtrl* NoteEdit() const;
+  SjisComboBox* ReturnTypeCombo() const;
+  SjisChoice* RelatedCombo() const;
+  SjisChoice* HistoryCombo() const;
+  wxChoice* AttributeCombo() const;
+  wxButton* Button(int id) const;
+
+  // Names that list items had when their label editing began (renaming).
+  std::string& FunctionEditName() { return function_edit_name_; }
+  std::string& StructureEditName() { return structure_edit_name_; }
+
+ private:
+  void InitialUpdate();
+  void InsertColumns();
+  void OnFunctionItemChanging(wxListEvent& event);
+  void OnFieldKillFocus(wxFocusEvent& event);
+  // Shows a stop box owned by the form.
+  void ShowStop(int caption_id, int text_id) const;
+  wxString ReturnTypeKey(std::string_view text) const;
+
+  wxScrolledWindow* form_ = nullptr;
+  FormControls* controls_ = nullptr;
+  bool filled_ = false;   // the initial update ran
+  bool busy_ = false;     // the fields are being filled or emptied
+  bool closing_ = false;  // the frame is going away: no more stores
+  int shown_attribute_ = 0;
+  std::set<wxString> return_type_keys_;  // lower-case texts of the return-type list
+  std::string function_edit_name_;
+  std::string structure_edit_name_;
+
+  wxDECLARE_DYNAMIC_CLASS(CFuncView);
+};

@@ -1,0 +1,151 @@
+#pragma once
+// Controls that show Shift-JIS record texts and give them back byte for byte.
+//
+// A record text is decoded for display (SjisToUtf8). Several byte strings can decode to the same
+// display text (duplicate codes such as NEC/IBM rows, and the canonical code of a character), so
+// each control remembers the bytes it was given together with the text it showed; reading an
+// unedited control returns those bytes, reading an edited one encodes the new text canonically.
+// A typed character that Shift-JIS can't hold is refused as it is typed: the control gets its
+// previous text back and the user is told which character it was.
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <wx/choice.h>
+#include <wx/clntdata.h>
+#include <wx/combobox.h>
+#include <wx/listctrl.h>
+#include <wx/string.h>
+#include <wx/textctrl.h>
+
+#include "core/text/sjis.h"
+
+// Display text of Shift-JIS bytes.
+wxString SjisToWx(std::string_view sjis);
+// Canonical Shift-JIS of a display text; ok is false for a character Shift-JIS can't hold.
+quillmap::text::EncodeResult WxToSjis(const wxString& text);
+// The message that tells the user which character can't be stored.
+wxString UnencodableMessage(const quillmap::text::EncodeResult& result);
+
+// The bytes a control was given and the text it showed for them.
+class ShownBytes {
+ public:
+  // Remembers bytes and returns their display text.
+  const wxString& Show(std::string_view bytes);
+  void Clear();
+  // Bytes for the text the control holds now: the remembered bytes when the text is the one
+  // shown, else the canonical encoding of the text.
+  quillmap::text::EncodeResult Read(const wxString& current) const;
+  bool Matches(const wxString& current) const { return current == shown_; }
+  // After the text was stored as bytes: it now counts as shown.
+  void Remember(std::string_view bytes, const wxString& current);
+  const std::string& bytes() const { return bytes_; }
+  const wxString& shown() const { return shown_; }
+
+ private:
+  std::string bytes_;
+  wxString shown_;
+};
+
+// Client data of a list entry: its bytes and display text.
+class SjisEntryData : public wxClientData {
+ public:
+  explicit SjisEntryData(std::string_view bytes) { text.Show(bytes); }
+  ShownBytes text;
+};
+
+// Refuses unencodable typing in a text entry: keeps the last good text and restores it.
+class SjisTypingGuard {
+ public:
+  void Attach(wxWindow* window, wxTextEntry* entry);
+  // Call after the program set the text, so that it counts as the last good one.
+  void Accept();
+
+ private:
+  void OnText(wxCommandEvent& event);
+
+  wxWindow* window_ = nullptr;
+  wxTextEntry* entry_ = nullptr;
+  wxString last_good_;
+  bool restoring_ = false;
+};
+
+// Edit control holding one record text.
+class SjisTextCtrl : public wxTextCtrl {
+ public:
+  SjisTextCtrl(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style);
+  void SetBytes(std::string_view bytes);
+  quillmap::text::EncodeResult GetBytes() const { return shown_.Read(GetValue()); }
+  // True when the user changed the text since SetBytes.
+  bool IsEdited() const { return !shown_.Matches(GetValue()); }
+  void MarkStored(std::string_view bytes) { shown_.Remember(bytes, GetValue()); }
+
+ private:
+  ShownBytes shown_;
+  SjisTypingGuard guard_;
+};
+
+// Editable combo box (text plus a drop-down list of record texts).
+class SjisComboBox : public wxComboBox {
+ public:
+  SjisComboBox(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style);
+  void SetBytes(std::string_view bytes);
+  // The text's bytes: what SetBytes gave, else those of a drop-down entry showing the same text,
+  // else the canonical encoding.
+  quillmap::text::EncodeResult GetBytes() const;
+  bool IsEdited() const { return !shown_.Matches(GetValue()); }
+  void MarkStored(std::string_view bytes) { shown_.Remember(bytes, GetValue()); }
+  // Adds an entry (the combo may sort it in); returns its position.
+  int AppendBytes(std::string_view bytes);
+  std::string EntryBytes(unsigned int n) const;
+
+ private:
+  ShownBytes shown_;
+  SjisTypingGuard guard_;
+};
+
+// Drop-down list of record texts (entries can't be typed).
+class SjisChoice : public wxChoice {
+ public:
+  SjisChoice(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style);
+  int AppendBytes(std::string_view bytes);
+  std::string EntryBytes(unsigned int n) const;
+};
+
+// Report list whose cells hold record texts, and which keeps its own selection mark: the item
+// last clicked or reached with the keyboard, independent of what is highlighted.
+class SjisListCtrl : public wxListCtrl {
+ public:
+  SjisListCtrl(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style);
+  ~SjisListCtrl() override;
+
+  // Inserts a row at pos (clamped to the end) with the given cells; returns its index.
+  long InsertRow(long pos, const std::vector<std::string_view>& cells);
+  long AppendRow(const std::vector<std::string_view>& cells) {
+    return InsertRow(GetItemCount(), cells);
+  }
+  void DeleteRow(long row);
+  void DeleteAllRows();
+  void SetCellBytes(long row, int column, std::string_view bytes);
+  // The cell's bytes (original bytes while its text is unchanged).
+  quillmap::text::EncodeResult GetCellResult(long row, int column) const;
+  // The same, for cells known to hold encodable text (every text got there through SetCellBytes
+  // or a checked label edit); an unencodable cell gives an empty string.
+  std::string GetCellBytes(long row, int column) const;
+
+  long GetSelectionMark() const { return selection_mark_; }
+  void SetSelectionMark(long row) { selection_mark_ = row; }
+
+ private:
+  std::vector<ShownBytes>* CellsOf(long row) const;
+  void OnFocusedOrSelected(wxListEvent& event);
+  void OnDeleteItem(wxListEvent& event);
+  void OnDeleteAllItems(wxListEvent& event);
+
+  long selection_mark_ = -1;
+  // Per row, reached through the item data (slot + 1), which moves with its row.
+  std::vector<std::unique_ptr<std::vector<ShownBytes>>> cells_;
+  std::vector<std::size_t> free_slots_;
+};

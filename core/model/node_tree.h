@@ -5,8 +5,6 @@
 
 #include <cstdint>
 
-#include "core/model/object_pool.h"
-
 namespace quillmap {
 
 struct PropertyNode {
@@ -55,9 +53,7 @@ class NodeTree {
  private:
   void RemoveSubtree(PropertyNode* node);
   void FreeNode(PropertyNode* node);
-  void ReleaseSubtreePayloads(PropertyNode* node);
   PropertyNode* root_;
-  ObjectPool<PropertyNode> nodes_;  // every node but the root
 };
 
 }  // namespace quillmap

@@ -12,7 +12,6 @@ namespace quillmap {
 class StructSpec : public SpecRecord {
  public:
   StructSpec();
-  explicit StructSpec(EmptyRecordTag) {}
   ~StructSpec() override;
 
   void InitDefaults() override;

@@ -8,8 +8,17 @@
 class CChildFrame : public wxDocMDIChildFrame {
  public:
   CChildFrame(wxDocument* doc, wxView* view, wxMDIParentFrame* parent, const wxString& title);
+  ~CChildFrame() override;
+
+  // Status-bar prompts of this frame's menu show in the main frame's status bar.
+  void DoGiveHelp(const wxString& text, bool show) override;
+
+ private:
+  wxMenu* recent_file_menu_ = nullptr;
 };
 
-// Creates the child frame that shows a view of a document, inside the application's main frame.
-// Views call this from their OnCreate.
+// Creates the child frame that shows a view of a document, inside the application's main frame,
+// shows it and makes the view the active one. Views call this from their OnCreate and create
+// their window as the frame's only child: the frame lays it out to fill its client area.
+// nullptr when there is no main frame.
 CChildFrame* CreateChildFrame(wxDocument* doc, wxView* view);

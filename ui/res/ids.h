@@ -23,6 +23,9 @@ inline constexpr int kStrSaveChanges = 61699;      // "%1 への変更を保存�
 inline constexpr int kStrBadFileFormat = 61728;    // "予期しないﾌｧｲﾙ形式です。"
 inline constexpr int kStrNewHistory = 50000;       // "新規作成"
 inline constexpr int kStrConfirmDelete = 40200;    // "'%s'\nを削除してもよろしいですか？"
+inline constexpr int kStrOpenTitle = 61441;        // "開く": title of the File Open dialog
+inline constexpr int kStrAllFilesFilter = 61442;   // "すべてのﾌｧｲﾙ (*.*)"
+inline constexpr int kStrCannotOpen = 61700;       // "%1 を開くことができません。"
 
 // Framework commands
 inline constexpr int kFileNew = 57600;

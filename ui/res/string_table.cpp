@@ -18,6 +18,9 @@ const std::unordered_map<int, std::string_view>& Table() {
       {57345, "ﾚﾃﾞｨ"},
       {61699, "%1 への変更を保存しますか?"},
       {61728, "予期しないﾌｧｲﾙ形式です。"},
+      {61441, "開く"},
+      {61442, "すべてのﾌｧｲﾙ (*.*)"},
+      {61700, "%1 を開くことができません。"},
       {50000, "新規作成"},
       {40000, "関数の追加"},
       {40001, "関数の削除"},
@@ -55,6 +58,36 @@ const std::unordered_map<int, std::string_view>& Table() {
       {32780, "ﾄﾞｷｭﾒﾝﾄを最新の情報に更新する\n最新の情報に更新"},
       {32782, "関数仕様をﾃｷｽﾄにしてｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ\nｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ"},
       {32783, "関数仕様設定\n関数仕様設定を行う"},
+      // Framework commands: status-bar prompt, then the tool tip.
+      {57600, "新規にﾌｧｲﾙを作成\n新規作成"},
+      {57601, "既存のﾌｧｲﾙを開く\n開く"},
+      {57602, "作業中のﾌｧｲﾙを閉じる\n閉じる"},
+      {57603, "作業中のﾌｧｲﾙを上書きして保存\n上書き保存"},
+      {57604, "作業中のﾌｧｲﾙに名前を付けて保存\n名前を付けて保存"},
+      {57606, "ﾌﾟﾘﾝﾀと印刷の設定を変更\nﾌﾟﾘﾝﾀの設定"},
+      {57607, "作業中のﾌｧｲﾙを印刷\n印刷"},
+      {57609, "印刷ｲﾒｰｼﾞを表示\n印刷ﾌﾟﾚﾋﾞｭｰ"},
+      {57616, "このﾌｧｲﾙを開く"},
+      {57617, "このﾌｧｲﾙを開く"},
+      {57618, "このﾌｧｲﾙを開く"},
+      {57619, "このﾌｧｲﾙを開く"},
+      {57649, "ｱｲｺﾝ化したｳｨﾝﾄﾞｳを整列\nｱｲｺﾝの整列"},
+      {57650, "ｳｨﾝﾄﾞｳを重ねて表示\n重ねて表示"},
+      {57651, "ｳｨﾝﾄﾞｳを並べて表示\n並べて表示"},
+      {57664, "ﾌﾟﾛｸﾞﾗﾑのﾊﾞｰｼﾞｮﾝ情報を表示\nﾊﾞｰｼﾞｮﾝ情報"},
+      {57665, "ｱﾌﾟﾘｹｰｼｮﾝを終了\n終了"},
+      {57680, "次のｳｨﾝﾄﾞｳ ﾍﾟｲﾝに切り替え\n次のﾍﾟｲﾝ"},
+      {57681, "前のｳｨﾝﾄﾞｳ ﾍﾟｲﾝに切り替え\n前のﾍﾟｲﾝ"},
+      {59392, "ﾂｰﾙ ﾊﾞｰの表示/非表示\nﾂｰﾙ ﾊﾞｰ"},
+      {59393, "ｽﾃｰﾀｽ ﾊﾞｰの表示/非表示\nｽﾃｰﾀｽ ﾊﾞｰ"},
+      // Program commands of the Edit menu without a string of their own elsewhere.
+      {1025, "関数ﾘｽﾄに関数を追加\n関数の追加"},
+      {1026, "関数ﾘｽﾄから関数を削除\n関数の削除"},
+      {32778, "関数をｺﾋﾟｰして追加\n関数のｺﾋﾟｰ"},
+      {1005, "引数ﾘｽﾄに引数を追加\n引数の追加"},
+      {1006, "引数ﾘｽﾄから引数を削除\n引数の削除"},
+      {1007, "引数をｺﾋﾟｰして追加\n引数のｺﾋﾟｰ"},
+      // Status-bar indicators.
       {59142, "ｶﾅ"},
       {59137, "CAP"},
       {59138, "NUM"},
@@ -65,14 +98,32 @@ const std::unordered_map<int, std::string_view>& Table() {
 
 }  // namespace
 
-bool HasString(int id) { return Table().count(id) != 0; }
+bool HasString(int id) {
+  return Table().count(id) != 0;
+}
 
 std::string LoadStringSjis(int id) {
   auto it = Table().find(id);
   return it == Table().end() ? std::string() : quillmap::text::Sjis(it->second);
 }
 
+wxString ResourceText(std::string_view utf8) {
+  // Shown through the same conversion as every document text, so the screen shows exactly what
+  // the Shift-JIS bytes say.
+  const std::string shown = quillmap::text::SjisToUtf8(quillmap::text::Sjis(utf8));
+  return wxString::FromUTF8(shown.data(), shown.size());
+}
+
 wxString LoadWxString(int id) {
   auto it = Table().find(id);
-  return it == Table().end() ? wxString() : wxString::FromUTF8(it->second.data(), it->second.size());
+  return it == Table().end() ? wxString() : ResourceText(it->second);
+}
+
+wxString LoadPrompt(int id) {
+  return LoadWxString(id).BeforeFirst('\n');
+}
+
+wxString LoadToolTip(int id) {
+  const wxString text = LoadWxString(id);
+  return text.Find('\n') == wxNOT_FOUND ? wxString() : text.AfterFirst('\n');
 }

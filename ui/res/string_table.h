@@ -4,6 +4,7 @@
 // as wxString (what controls show).
 
 #include <string>
+#include <string_view>
 
 #include <wx/string.h>
 
@@ -11,5 +12,12 @@
 std::string LoadStringSjis(int id);
 // The same text for display.
 wxString LoadWxString(int id);
+// A command's status-bar prompt: the first line of its string.
+wxString LoadPrompt(int id);
+// A command's tool tip: the text after the first line feed; empty when there is none.
+wxString LoadToolTip(int id);
+// A text of the program's own resources (UTF-8 in the source, e.g. a menu text) as it is shown:
+// through its Shift-JIS bytes, like every other text on the screen.
+wxString ResourceText(std::string_view utf8);
 // True when the table has the id.
 bool HasString(int id);

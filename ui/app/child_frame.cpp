@@ -1,0 +1,53 @@
+#include "ui/app/child_frame.h"
+
+#include <wx/app.h>
+#include <wx/menu.h>
+
+#include "ui/app/menu_builder.h"
+#include "ui/browse/brows_doc.h"
+#include "ui/res/art.h"
+#include "ui/res/ids.h"
+
+namespace {
+
+// Menu 130 for HTML documents, menu 129 for everything else (specification documents).
+int MenuIdFor(const wxDocument* doc) {
+  return doc != nullptr && doc->IsKindOf(wxCLASSINFO(CBrowsDoc)) ? ids::kHtmlDocTemplate
+                                                                 : ids::kFuncDocTemplate;
+}
+
+}  // namespace
+
+CChildFrame::CChildFrame(wxDocument* doc, wxView* view, wxMDIParentFrame* parent,
+                         const wxString& title)
+    : wxDocMDIChildFrame(doc, view, parent, wxID_ANY, title) {
+  SetIcon(art::AppIcon());
+  wxMenuBar* menu_bar = BuildMenuBar(MenuIdFor(doc));
+  SetMenuBar(menu_bar);
+  recent_file_menu_ = FindRecentFileMenu(menu_bar);
+  if (wxDocManager* manager = doc != nullptr ? doc->GetDocumentManager() : nullptr) {
+    manager->FileHistoryUseMenu(recent_file_menu_);
+  }
+}
+
+CChildFrame::~CChildFrame() {
+  if (wxDocManager* manager = wxDocManager::GetDocumentManager()) {
+    manager->FileHistoryRemoveMenu(recent_file_menu_);
+  }
+}
+
+void CChildFrame::DoGiveHelp(const wxString& text, bool show) {
+  // The prompts of this frame's menu belong in the main frame's status bar.
+  if (wxMDIParentFrame* parent = GetMDIParent()) parent->DoGiveHelp(text, show);
+}
+
+CChildFrame* CreateChildFrame(wxDocument* doc, wxView* view) {
+  auto* parent = wxDynamicCast(wxTheApp->GetTopWindow(), wxMDIParentFrame);
+  if (parent == nullptr || doc == nullptr) return nullptr;
+  auto* frame = new CChildFrame(doc, view, parent, doc->GetUserReadableName());
+  frame->Show();
+  // Lay the view's window out once the view has created it, after this call returns.
+  frame->CallAfter([frame] { frame->SendSizeEvent(); });
+  if (view != nullptr) view->Activate(true);
+  return frame;
+}

@@ -1,0 +1,31 @@
+#include "ui/browse/brows_doc.h"
+
+#include <wx/app.h>
+#include <wx/file.h>
+#include <wx/msgdlg.h>
+
+#include "ui/res/ids.h"
+#include "ui/res/string_table.h"
+
+wxIMPLEMENT_DYNAMIC_CLASS(CBrowsDoc, wxDocument);
+
+wxBEGIN_EVENT_TABLE(CBrowsDoc, wxDocument) EVT_UPDATE_UI(wxID_SAVE, CBrowsDoc::OnUpdateDisable)
+    EVT_UPDATE_UI(wxID_SAVEAS, CBrowsDoc::OnUpdateDisable) wxEND_EVENT_TABLE()
+
+        bool CBrowsDoc::DoOpenDocument(const wxString& file) {
+  if (wxFile::Access(file, wxFile::read)) return true;
+  wxString text = LoadWxString(ids::kStrCannotOpen);
+  text.Replace(wxS("%1"), file);
+  wxMessageBox(text, wxTheApp->GetAppDisplayName(), wxOK | wxICON_EXCLAMATION,
+               wxTheApp->GetTopWindow());
+  return false;
+}
+
+bool CBrowsDoc::DoSaveDocument(const wxString& /*file*/) {
+  // Save and Save As are disabled for this document; should one arrive anyway, write nothing.
+  return false;
+}
+
+void CBrowsDoc::OnUpdateDisable(wxUpdateUIEvent& event) {
+  event.Enable(false);
+}

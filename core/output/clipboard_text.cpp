@@ -1,10 +1,10 @@
 #include "core/output/clipboard_text.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <vector>
 
 #include "core/model/spec_record.h"
+#include "core/output/record_lists.h"
 #include "core/text/sjis.h"
 
 namespace quillmap {
@@ -26,36 +26,28 @@ const Literals& GetLiterals() {
   return literals;
 }
 
-struct Argument {
-  std::string type;
-  std::string name;
-  std::string description;
-};
-
 void AppendPadded(std::string& body, const std::string& value, std::size_t width) {
   body += value;
   body.append(width - value.size(), ' ');
 }
 
 void AppendArguments(std::string& body, const FunctionSpec& record) {
-  const std::uint32_t count = record.GetArgumentCount();
-  if (count == 0) {
+  std::vector<ListEntry> arguments;
+  RecordKeys(record).ReadEntries(key::kArgvList, arguments);
+  if (arguments.empty()) {
     // No line feed: the next heading continues this line.
     body += "  ";
     return;
   }
-  std::vector<Argument> arguments(count);
   std::size_t type_width = 0;
   std::size_t name_width = 0;
-  for (std::uint32_t i = 0; i < count; ++i) {
-    Argument& argument = arguments[i];
-    record.GetArgument(i, argument.type, argument.name, argument.description);
+  for (const ListEntry& argument : arguments) {
     type_width = std::max(type_width, argument.type.size());
     name_width = std::max(name_width, argument.name.size());
   }
   type_width += 2;
   name_width += 2;
-  for (const Argument& argument : arguments) {
+  for (const ListEntry& argument : arguments) {
     body += "  ";
     AppendPadded(body, argument.type, type_width);
     AppendPadded(body, argument.name, name_width);

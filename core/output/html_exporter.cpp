@@ -4,6 +4,7 @@
 
 #include "core/model/file.h"
 #include "core/model/spec_store.h"
+#include "core/output/record_lists.h"
 #include "core/text/sjis.h"
 
 namespace quillmap {
@@ -52,8 +53,8 @@ constexpr std::string_view kEntrySeparator = "<B> ,</B>";
 constexpr std::string_view kPlainTable = "<TABLE CELLPADDING=0 CELLSPACING=0 BORDER=0>\n";
 
 // Room for a block's fixed text, so a fragment grows in few steps.
-constexpr std::size_t kBlockEstimate = 1600;
-constexpr std::size_t kRowEstimate = 160;
+constexpr std::size_t kBlockEstimate = 4096;
+constexpr std::size_t kRowEstimate = 256;
 
 // Appends any number of pieces to a fragment.
 template <typename... Pieces>
@@ -77,10 +78,10 @@ void PutListHead(std::string& out, const KindTexts& kind, bool comment_line_feed
       "<TABLE CELLPADDING=0 WIDHT=80%>\n");
 }
 
-void PutListRow(std::string& out, const SpecRecord& record) {
-  const std::string name = record.GetRecordName();
+void PutListRow(std::string& out, const RecordKeys& record) {
+  const std::string name = record.Value(key::kName);
   Put(out, "<TR>\n", "<TD></TD>\n", "<TD WIDHT=40%><A HREF=#", name, ">", name, "</A><BR></TD>\n",
-      L().list_spacer_cell, "<TD WIDTH=55%>", record.GetIndex(), "</TD>\n", "</TR>\n");
+      L().list_spacer_cell, "<TD WIDTH=55%>", record.Value(key::kIndex), "</TD>\n", "</TR>\n");
 }
 
 void PutListTail(std::string& out) {
@@ -91,36 +92,19 @@ void PutSpecsHead(std::string& out, const KindTexts& kind) {
   Put(out, kind.specs_comment, "<HR border=1 width=100%><BR><BR>\n", kind.specs_title);
 }
 
-void PutBlockHead(std::string& out, const KindTexts& kind, const SpecRecord& record) {
-  const std::string name = record.GetRecordName();
+void PutBlockHead(std::string& out, const KindTexts& kind, const RecordKeys& record,
+                  const std::string& name) {
   Put(out, "<A NAME = ", name, ">\n", "<HR NOSHADE SIZE=8>\n", kind.name_comment,
       "<TABLE BORDER=0 WIDTH=100% CELLSPACING=0 CELLPADDING=0>\n", "<TR>\n",
       "<TD VALIGN=BOTTOM><H1>", name, "</H1></TD>\n", L().back_cell, "</TR>\n", "<TR>\n",
       "<TD colspan=2 bgcolor=#336699 HEIGHT=4></TD>\n", "</TR>\n", "</TABLE>\n",
-      kind.heading_comment, "<DIV ALIGN=right>", record.GetIndex(), "</DIV><P>\n");
-}
-
-// An argument of a function or a member of a structure.
-struct Entry {
-  std::string type;
-  std::string name;
-  std::string description;
-};
-
-// Reads count entries through get(i, type, name, description) into entries (reused storage).
-template <typename Getter>
-void ReadEntries(std::vector<Entry>& entries, std::uint32_t count, Getter get) {
-  entries.resize(count);
-  for (std::uint32_t i = 0; i < count; ++i) {
-    Entry& entry = entries[i];
-    entry.type.clear(), entry.name.clear(), entry.description.clear();
-    get(i, entry.type, entry.name, entry.description);
-  }
+      kind.heading_comment, "<DIV ALIGN=right>", record.Value(key::kIndex), "</DIV><P>\n");
 }
 
 // The entries of a prototype or typedef, one a line: "    type <I>name", the separator unless
 // last, "</I>"; the given text when there are none.
-void PutFormEntries(std::string& out, const std::vector<Entry>& entries, std::string_view none) {
+void PutFormEntries(std::string& out, const std::vector<ListEntry>& entries,
+                    std::string_view none) {
   if (entries.empty()) {
     Put(out, none);
     return;
@@ -133,29 +117,29 @@ void PutFormEntries(std::string& out, const std::vector<Entry>& entries, std::st
   }
 }
 
-void PutFunctionForm(std::string& out, const FunctionSpec& function,
-                     const std::vector<Entry>& arguments) {
-  Put(out, L().form_head, kSectionRule, kPreOpen, function.GetReturnType(), " <B>",
-      function.GetRecordName(), "</B>", "(");
+void PutFunctionForm(std::string& out, const RecordKeys& function, const std::string& name,
+                     const std::vector<ListEntry>& arguments) {
+  Put(out, L().form_head, kSectionRule, kPreOpen, function.Value(key::kReturn), " <B>", name,
+      "</B>", "(");
   PutFormEntries(out, arguments, " <I>void</I> ");
   Put(out, ")\n", kPreClose);
 }
 
-void PutStructForm(std::string& out, const StructSpec& structure,
-                   const std::vector<Entry>& members) {
+void PutStructForm(std::string& out, const std::string& name,
+                   const std::vector<ListEntry>& members) {
   Put(out, L().form_head, kSectionRule, kPreOpen, "typedef struct{");
   PutFormEntries(out, members, " <I>?{/I> ");
-  Put(out, "} ", "<B>", structure.GetRecordName(), "</B>\n", kPreClose);
+  Put(out, "} ", "<B>", name, "</B>\n", kPreClose);
 }
 
 // The argument or member table; the given text when there are none.
-void PutEntryTable(std::string& out, const std::vector<Entry>& entries, std::string_view none) {
+void PutEntryTable(std::string& out, const std::vector<ListEntry>& entries, std::string_view none) {
   Put(out, L().table_head, kSectionRule, kQuotesOpen);
   if (entries.empty()) {
     Put(out, none);
   } else {
     Put(out, kPlainTable);
-    for (const Entry& entry : entries) {
+    for (const ListEntry& entry : entries) {
       Put(out, "<TR>\n", "<TD><I>", entry.name, "<I>", "</TD>\n", "<TD WIDTH=64></TD>\n", "<TD><I>",
           entry.description, "<I>", "</TD>\n", "</TR>\n");
     }
@@ -169,21 +153,22 @@ void PutTextSection(std::string& out, const std::string& head, const std::string
       "</BLOCKQUOTE></BLOCKQUOTE>\n");
 }
 
-void PutCommonSections(std::string& out, const SpecRecord& record) {
-  PutTextSection(out, L().explanation_head, record.GetExplanation());
-  if (const std::string note = record.GetNote(); !note.empty()) {
+// Explanation, note (only when not empty) and related items. links is reused storage.
+void PutCommonSections(std::string& out, const RecordKeys& record,
+                       std::vector<std::string>& links) {
+  PutTextSection(out, L().explanation_head, record.Value(key::kExplanation));
+  if (const std::string note = record.Value(key::kNote); !note.empty()) {
     PutTextSection(out, L().note_head, note);
   }
   Put(out, L().links_head, kSectionRule, kQuotesOpen);
-  const std::uint32_t count = record.GetLinkCount();
-  if (count == 0) {
+  record.ReadNames(key::kLink, links);
+  if (links.empty()) {
     Put(out, L().none);
   } else {
     Put(out, kPlainTable, "<TR><TD WIDTH=480>");
-    for (std::uint32_t i = 0; i < count; ++i) {
-      const std::string link = record.GetLink(i);
-      Put(out, "<A HREF=#", link, ">", link, "</A>");
-      if (i + 1 < count) Put(out, ",  ");
+    for (std::size_t i = 0; i < links.size(); ++i) {
+      Put(out, "<A HREF=#", links[i], ">", links[i], "</A>");
+      if (i + 1 < links.size()) Put(out, ",  ");
     }
     Put(out, "</TD></TR></TABLE>\n");
   }
@@ -265,11 +250,6 @@ bool SpecExporter::GetStruct(std::uint32_t index, StructSpec& out) const {
   return out.CopyFrom(structures_[index].get());
 }
 
-bool SpecExporter::IsListed(const FunctionSpec& function) const {
-  const int code = function.GetAttribute();
-  return IsAttributeEnabled(code < 0 ? 0u : static_cast<unsigned>(code)) != 0;
-}
-
 // ---- HtmlExporter ------------------------------------------------------------------------------
 
 HtmlExporter::~HtmlExporter() = default;
@@ -307,7 +287,7 @@ std::string HtmlExporter::BuildStructList() const {
   std::string out;
   out.reserve(512 + Structures().size() * kRowEstimate);
   PutListHead(out, StructTexts(), true);
-  for (const auto& structure : Structures()) PutListRow(out, *structure);
+  for (const auto& structure : Structures()) PutListRow(out, RecordKeys(*structure));
   PutListTail(out);
   return out;
 }
@@ -317,7 +297,8 @@ std::string HtmlExporter::BuildFunctionList() const {
   out.reserve(512 + Functions().size() * kRowEstimate);
   PutListHead(out, FunctionTexts(), false);
   for (const auto& function : Functions()) {
-    if (IsListed(*function)) PutListRow(out, *function);
+    const RecordKeys keys(*function);
+    if (IsAttributeEnabled(static_cast<unsigned>(keys.Attribute()))) PutListRow(out, keys);
   }
   PutListTail(out);
   return out;
@@ -328,16 +309,16 @@ std::string HtmlExporter::BuildStructSpecs() const {
   std::string out;
   out.reserve(512 + Structures().size() * kBlockEstimate);
   PutSpecsHead(out, kind);
-  std::vector<Entry> members;
+  std::vector<ListEntry> members;
+  std::vector<std::string> links;
   for (const auto& structure : Structures()) {
-    ReadEntries(members, structure->GetMemberCount(),
-                [&](std::uint32_t i, std::string& type, std::string& name, std::string& text) {
-                  structure->GetMember(i, type, name, text);
-                });
-    PutBlockHead(out, kind, *structure);
-    PutStructForm(out, *structure, members);
+    const RecordKeys keys(*structure);
+    const std::string name = keys.Value(key::kName);
+    keys.ReadEntries(key::kMemberList, members);
+    PutBlockHead(out, kind, keys, name);
+    PutStructForm(out, name, members);
     PutEntryTable(out, members, "nomember ( is error )\n");
-    PutCommonSections(out, *structure);
+    PutCommonSections(out, keys, links);
     out += '\n';
   }
   return out;
@@ -348,18 +329,18 @@ std::string HtmlExporter::BuildFunctionSpecs() const {
   std::string out;
   out.reserve(512 + Functions().size() * kBlockEstimate);
   PutSpecsHead(out, kind);
-  std::vector<Entry> arguments;
+  std::vector<ListEntry> arguments;
+  std::vector<std::string> links;
   for (const auto& function : Functions()) {
-    if (!IsListed(*function)) continue;
-    ReadEntries(arguments, function->GetArgumentCount(),
-                [&](std::uint32_t i, std::string& type, std::string& name, std::string& text) {
-                  function->GetArgument(i, type, name, text);
-                });
-    PutBlockHead(out, kind, *function);
-    PutFunctionForm(out, *function, arguments);
+    const RecordKeys keys(*function);
+    if (!IsAttributeEnabled(static_cast<unsigned>(keys.Attribute()))) continue;
+    const std::string name = keys.Value(key::kName);
+    keys.ReadEntries(key::kArgvList, arguments);
+    PutBlockHead(out, kind, keys, name);
+    PutFunctionForm(out, keys, name, arguments);
     PutEntryTable(out, arguments, L().none);
-    PutTextSection(out, L().return_head, function->GetReturnText());
-    PutCommonSections(out, *function);
+    PutTextSection(out, L().return_head, keys.Value(key::kReturn, 1));
+    PutCommonSections(out, keys, links);
     out += '\n';
   }
   return out;

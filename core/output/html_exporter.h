@@ -51,8 +51,6 @@ class SpecExporter {
   bool IsAttached() const { return store_ != nullptr; }
   const std::vector<std::unique_ptr<FunctionSpec>>& Functions() const { return functions_; }
   const std::vector<std::unique_ptr<StructSpec>>& Structures() const { return structures_; }
-  // True when the function's attribute slot is enabled.
-  bool IsListed(const FunctionSpec& function) const;
 
  private:
   const SpecStore* store_ = nullptr;

@@ -111,7 +111,10 @@ int IniProfile::GetInt(std::string_view section, std::string_view entry, int def
 bool IniProfile::SetInt(std::string_view section, std::string_view entry, int value) {
   if (path_.empty()) return false;
   const std::vector<Line> lines = ReadLines(path_);
-  const std::string new_line = std::string(entry) + "=" + std::to_string(value);
+  std::string new_line(entry);
+  new_line += '=';
+  new_line += std::to_string(value);
+  new_line += '\n';
 
   // Find the entry in its section, or the place after the section's last entry line.
   std::optional<std::size_t> replace_at;
@@ -132,13 +135,20 @@ bool IniProfile::SetInt(std::string_view section, std::string_view entry, int va
 
   std::string content;
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (insert_at == i && !replace_at) content += new_line + "\n";
-    content += replace_at == i ? new_line : lines[i].text;
-    content += "\n";
+    if (insert_at == i && !replace_at) content += new_line;
+    if (replace_at == i) {
+      content += new_line;
+    } else {
+      content += lines[i].text;
+      content += '\n';
+    }
   }
-  if (insert_at == lines.size() && !replace_at) content += new_line + "\n";
+  if (insert_at == lines.size() && !replace_at) content += new_line;
   if (!insert_at) {
-    content += "[" + std::string(section) + "]\n" + new_line + "\n";
+    content += '[';
+    content += section;
+    content += "]\n";
+    content += new_line;
   }
 
   try {

@@ -89,7 +89,7 @@ bool File::IsOpen() const {
   return fd_ >= 0 || memory_;
 }
 
-std::size_t File::Read(void* buffer, std::size_t n) {
+std::size_t File::ReadSlow(void* buffer, std::size_t n) {
   if (!IsOpen() || writing_) return 0;
   auto* out = static_cast<unsigned char*>(buffer);
   std::size_t done = 0;
@@ -145,8 +145,7 @@ void File::Write(const void* buffer, std::size_t n) {
   } else {
     if (buffer_.size() + n > kBufferSize) FlushWriteBuffer();
     if (n >= kBufferSize) {
-      buffer_.assign(bytes, n);
-      FlushWriteBuffer();
+      WriteAll(bytes, n);  // large blocks skip the buffer
     } else {
       buffer_.append(bytes, n);
     }
@@ -155,9 +154,14 @@ void File::Write(const void* buffer, std::size_t n) {
 }
 
 void File::FlushWriteBuffer() {
+  WriteAll(buffer_.data(), buffer_.size());
+  buffer_.clear();
+}
+
+void File::WriteAll(const char* bytes, std::size_t n) {
   std::size_t done = 0;
-  while (done < buffer_.size()) {
-    ssize_t wrote = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+  while (done < n) {
+    ssize_t wrote = ::write(fd_, bytes + done, n - done);
     if (wrote < 0) {
       if (errno == EINTR) continue;
       int error_number = errno;
@@ -166,7 +170,6 @@ void File::FlushWriteBuffer() {
     }
     done += static_cast<std::size_t>(wrote);
   }
-  buffer_.clear();
 }
 
 void File::Flush() {

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -46,7 +47,16 @@ class File {
   const std::string& Path() const { return path_; }
 
   // Reads up to n bytes; returns how many were read, 0 at the end. Raises on a device error.
-  std::size_t Read(void* buffer, std::size_t n);
+  std::size_t Read(void* buffer, std::size_t n) {
+    // Fast path for the small reads of the document loader: the bytes are in the buffer.
+    if (!writing_ && (fd_ >= 0 || memory_) && n <= buffer_.size() - buffer_pos_) {
+      std::memcpy(buffer, buffer_.data() + buffer_pos_, n);
+      buffer_pos_ += n;
+      position_ += n;
+      return n;
+    }
+    return ReadSlow(buffer, n);
+  }
   // Writes all n bytes (buffered). Raises FileError on failure.
   void Write(const void* buffer, std::size_t n);
   void Write(std::string_view bytes) { Write(bytes.data(), bytes.size()); }
@@ -64,8 +74,10 @@ class File {
   std::uint64_t Position() const { return position_; }
 
  private:
+  std::size_t ReadSlow(void* buffer, std::size_t n);
   void FillReadBuffer();
   void FlushWriteBuffer();
+  void WriteAll(const char* bytes, std::size_t n);
 
   int fd_ = -1;
   bool memory_ = false;

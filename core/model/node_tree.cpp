@@ -42,7 +42,7 @@ std::uint32_t NodeTree::ChildCount(const PropertyNode* node) const {
 PropertyNode* NodeTree::AddNode(PropertyNode* parent) {
   if (parent == nullptr) parent = root_;
   if (!IsValid(parent)) return nullptr;
-  auto* node = new (std::nothrow) PropertyNode;
+  PropertyNode* node = nodes_.New();
   if (node == nullptr) return nullptr;
   node->self = node;
   node->parent = parent;
@@ -89,7 +89,7 @@ void NodeTree::FreeNode(PropertyNode* node) {
   }
   if (node->payload) ReleasePayload(node->payload);
   node->self = nullptr;
-  delete node;
+  nodes_.Delete(node);
 }
 
 // Removes every descendant of node, last child first, deepest first.
@@ -111,12 +111,31 @@ bool NodeTree::RemoveNode(PropertyNode* node) {
   return true;
 }
 
-bool NodeTree::Clear() {
-  while (root_->first_child) {
-    PropertyNode* child = root_->first_child;
-    RemoveSubtree(child);
-    FreeNode(child);
+// Releases the payloads of node's subtree, children last first and each child's subtree before
+// its parent, without unlinking anything.
+void NodeTree::ReleaseSubtreePayloads(PropertyNode* node) {
+  PropertyNode* current = node;
+  for (;;) {
+    while (current->last_child) current = current->last_child;
+    for (;;) {
+      if (current->payload) ReleasePayload(current->payload);
+      if (current == node) return;
+      if (current->previous_sibling) {
+        current = current->previous_sibling;
+        break;  // descend into the previous sibling's subtree
+      }
+      current = current->parent;
+    }
   }
+}
+
+bool NodeTree::Clear() {
+  // Every node goes, so the payloads are released in removal order and the node memory is
+  // dropped at once instead of node by node.
+  for (PropertyNode* child = root_->first_child; child; child = child->next_sibling) {
+    ReleaseSubtreePayloads(child);
+  }
+  nodes_.ReleaseMemory();
   root_->previous_sibling = root_->next_sibling = root_->parent = nullptr;
   root_->first_child = root_->last_child = nullptr;
   root_->payload = nullptr;

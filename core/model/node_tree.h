@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "core/model/object_pool.h"
+
 namespace quillmap {
 
 struct PropertyNode {
@@ -53,7 +55,9 @@ class NodeTree {
  private:
   void RemoveSubtree(PropertyNode* node);
   void FreeNode(PropertyNode* node);
+  void ReleaseSubtreePayloads(PropertyNode* node);
   PropertyNode* root_;
+  ObjectPool<PropertyNode> nodes_;  // every node but the root
 };
 
 }  // namespace quillmap

@@ -72,11 +72,17 @@ PropertyTree::~PropertyTree() {
 PropertyNode* PropertyTree::AddChild(PropertyNode* parent, std::string_view name) {
   PropertyNode* node = AddNode(parent);
   if (node == nullptr) return nullptr;
-  PropertyEntry* entry = nullptr;
-  try {
-    entry = new PropertyEntry{std::string(name)};
-  } catch (const std::bad_alloc&) {
-    RemoveNode(node);
+  PropertyEntry* entry = entries_.New();
+  if (entry != nullptr) {
+    try {
+      entry->name.assign(name);
+    } catch (const std::bad_alloc&) {
+      entries_.Delete(entry);
+      entry = nullptr;
+    }
+  }
+  if (entry == nullptr) {
+    RemoveNode(node);  // the tree stays as it was
     return nullptr;
   }
   SetPayload(node, entry);
@@ -123,28 +129,31 @@ bool PropertyTree::ReleasePayload(void* payload) {
   auto* entry = static_cast<PropertyEntry*>(payload);
   if (entry == nullptr) return true;
   if (entry->data) ReleaseData(entry->data);
-  delete entry;
+  entries_.Delete(entry);
   return true;
 }
 
 void* PropertyTree::ClonePayload(const void* payload) {
   const auto* source = static_cast<const PropertyEntry*>(payload);
   if (source == nullptr) return nullptr;
+  PropertyEntry* entry = entries_.New();
+  if (entry == nullptr) return nullptr;
   try {
-    auto* entry = new PropertyEntry{source->name};
-    if (source->data && source->data_length > 0) {
-      entry->data = new (std::nothrow) unsigned char[source->data_length];
-      if (entry->data == nullptr) {
-        delete entry;
-        return nullptr;
-      }
-      std::memcpy(entry->data, source->data, source->data_length);
-      entry->data_length = source->data_length;
-    }
-    return entry;
+    entry->name = source->name;
   } catch (const std::bad_alloc&) {
+    entries_.Delete(entry);
     return nullptr;
   }
+  if (source->data && source->data_length > 0) {
+    entry->data = new (std::nothrow) unsigned char[source->data_length];
+    if (entry->data == nullptr) {
+      entries_.Delete(entry);
+      return nullptr;
+    }
+    std::memcpy(entry->data, source->data, source->data_length);
+    entry->data_length = source->data_length;
+  }
+  return entry;
 }
 
 bool PropertyTree::ReleaseData(unsigned char* block) {
@@ -265,7 +274,6 @@ bool PropertyTree::LoadTree(File* file, LoadBudget& budget) {
   };
   std::vector<Pending> stack;
   if (root_header.child_count) stack.push_back({Root(), root_header.child_count});
-  std::string name;
   std::string data;
   while (!stack.empty()) {
     Pending& top = stack.back();
@@ -282,10 +290,12 @@ bool PropertyTree::LoadTree(File* file, LoadBudget& budget) {
       if (AddChild(parent, std::string_view()) == nullptr) return true;
       continue;
     }
+    PropertyNode* node = AddChild(parent, std::string_view());
+    if (node == nullptr) return true;
+    // The name is read straight into the entry and cut at its first zero byte.
+    std::string& name = static_cast<PropertyEntry*>(node->payload)->name;
     ReadUpTo(file, header.name_length, name);
     if (std::size_t zero = name.find('\0'); zero != std::string::npos) name.resize(zero);
-    PropertyNode* node = AddChild(parent, name);
-    if (node == nullptr) return true;
     if (header.data_length != 0) {
       ReadUpTo(file, header.data_length, data);
       if (!data.empty()) {

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "core/model/node_tree.h"
+#include "core/model/object_pool.h"
 
 namespace quillmap {
 
@@ -59,6 +60,9 @@ class PropertyTree : public NodeTree {
   bool SetValue(std::string_view key, std::string_view value);
   // Name of node's child number index (from 0); empty when missing.
   std::string ChildName(const PropertyNode* node, std::uint32_t index) const;
+
+ private:
+  ObjectPool<PropertyEntry> entries_;
 };
 
 }  // namespace quillmap

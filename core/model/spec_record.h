@@ -27,6 +27,11 @@ inline constexpr std::string_view kMemberList = "memberlist";
 inline constexpr std::string_view kMember = "member";
 }  // namespace key
 
+// Constructs a record with an empty tree instead of its defaults, for a loader that replaces
+// the tree at once.
+struct EmptyRecordTag {};
+inline constexpr EmptyRecordTag kEmptyRecord{};
+
 class SpecRecord : public PropertyTree {
  public:
   ~SpecRecord() override = 0;
@@ -78,6 +83,7 @@ std::string_view FuncAttributeWord(int code);
 class FunctionSpec : public SpecRecord {
  public:
   FunctionSpec();
+  explicit FunctionSpec(EmptyRecordTag) {}
   ~FunctionSpec() override;
 
   void InitDefaults() override;

@@ -36,7 +36,7 @@ void WriteSection(File* file, const char (&kind)[4], const RecordList& list) {
 template <typename Record>
 void LoadSection(File* file, LoadBudget& budget, std::uint32_t count, RecordList& list) {
   for (std::uint32_t i = 0; i < count && !budget.Exhausted(); ++i) {
-    auto record = std::make_unique<Record>();
+    auto record = std::make_unique<Record>(kEmptyRecord);
     std::uint64_t before = file->Position();
     record->LoadTree(file, budget);
     if (file->Position() == before && !budget.TakePhantom()) return;

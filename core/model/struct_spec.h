@@ -12,6 +12,7 @@ namespace quillmap {
 class StructSpec : public SpecRecord {
  public:
   StructSpec();
+  explicit StructSpec(EmptyRecordTag) {}
   ~StructSpec() override;
 
   void InitDefaults() override;

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 namespace quillmap::text {
@@ -48,6 +49,21 @@ class Cp932Tables {
   // kNoCode.
   std::uint16_t Encode(char32_t cp) const { return cp < encode_.size() ? encode_[cp] : kNoCode; }
 
+  // The code of cp to write right after the raw lead byte `raw_lead` (0 for none). The
+  // canonical code, unless its first byte would make a two-byte code with that lead byte and
+  // so change how the text decodes; then another code of the same character, if it has one
+  // that doesn't.
+  std::uint16_t EncodeAfter(char32_t cp, unsigned char raw_lead) const {
+    const std::uint16_t code = Encode(cp);
+    if (raw_lead == 0 || code == kNoCode || !Pairs(raw_lead, code)) return code;
+    if (const auto other = other_codes_.find(cp); other != other_codes_.end()) {
+      for (const std::uint16_t alternative : other->second) {
+        if (!Pairs(raw_lead, alternative)) return alternative;
+      }
+    }
+    return code;
+  }
+
   static constexpr std::uint32_t kNone = 0xFFFFFFFF;
   static constexpr std::uint32_t kNonCanonical = 0x80000000;
   static constexpr std::uint16_t kNoCode = 0xFFFF;  // FF is never a lead byte
@@ -58,6 +74,13 @@ class Cp932Tables {
   std::array<char32_t, 256> single_;
   std::vector<std::uint32_t> double_ = std::vector<std::uint32_t>(kLeadCount * 256, kNone);
   std::vector<std::uint16_t> encode_ = std::vector<std::uint16_t>(0x10000, kNoCode);
+  // The non-canonical codes of the duplicate characters.
+  std::unordered_map<char32_t, std::vector<std::uint16_t>> other_codes_;
+
+  bool Pairs(unsigned char lead, std::uint16_t code) const {
+    const auto first = static_cast<unsigned char>(code > 0xFF ? code >> 8 : code);
+    return Double(lead, first) != kNone;
+  }
 };
 
 class Iconv {
@@ -148,7 +171,10 @@ Cp932Tables::Cp932Tables() {
     if (!IsLeadByte(static_cast<unsigned char>(lead))) continue;
     for (int trail = 0; trail < 256; ++trail) {
       std::uint32_t& entry = double_[LeadIndex(static_cast<unsigned char>(lead)) * 256 + trail];
-      if (entry != kNone && encode_[entry] != (lead << 8 | trail)) entry |= kNonCanonical;
+      if (entry != kNone && encode_[entry] != (lead << 8 | trail)) {
+        other_codes_[entry].push_back(static_cast<std::uint16_t>(lead << 8 | trail));
+        entry |= kNonCanonical;
+      }
     }
   }
 
@@ -246,10 +272,12 @@ EncodeResult Utf8ToSjis(std::string_view utf8) {
   const Cp932Tables& tables = Cp932Tables::Get();
   EncodeResult result;
   result.bytes.reserve(utf8.size());
+  unsigned char raw_lead = 0;  // the last byte written, when it is a lead byte standing alone
   for (std::size_t pos = 0; pos < utf8.size();) {
     std::size_t length;
     const char32_t cp = NextUtf8(utf8, pos, length);
-    const std::uint16_t code = cp == kMalformed ? Cp932Tables::kNoCode : tables.Encode(cp);
+    const std::uint16_t code =
+        cp == kMalformed ? Cp932Tables::kNoCode : tables.EncodeAfter(cp, raw_lead);
     if (code == Cp932Tables::kNoCode) {
       result.ok = false;
       result.bytes.clear();
@@ -260,6 +288,9 @@ EncodeResult Utf8ToSjis(std::string_view utf8) {
     }
     if (code > 0xFF) result.bytes += static_cast<char>(code >> 8);
     result.bytes += static_cast<char>(code & 0xFF);
+    const bool raw = cp >= RawCodePoint(0x80) && cp <= RawCodePoint(0xFF);
+    raw_lead =
+        raw && IsLeadByte(static_cast<unsigned char>(code)) ? static_cast<unsigned char>(code) : 0;
     pos += length;
   }
   return result;
@@ -279,11 +310,12 @@ std::string Sjis(std::string_view utf8_literal) {
 }
 
 bool RoundTrips(std::string_view sjis) {
-  // Single bytes and raw bytes always encode back to themselves; only a duplicate code changes.
+  // Single bytes, raw bytes and canonical codes always encode back to themselves. A duplicate
+  // code usually changes, but may stay after a raw lead byte: only then is the long way needed.
   const Cp932Tables& tables = Cp932Tables::Get();
   for (std::size_t pos = 0; pos < sjis.size();) {
     const Step step = DecodeAt(tables, sjis, pos);
-    if (!step.canonical) return false;
+    if (!step.canonical) return Utf8ToSjis(SjisToUtf8(sjis)).bytes == sjis;
     pos += step.length;
   }
   return true;

@@ -187,6 +187,22 @@ TEST(SjisInvalid, LeadByteWithBadTrailStandsAlone) {
   }
 }
 
+// A lead byte standing alone before a duplicate: the canonical code of the duplicate would
+// start with a byte that pairs with the lead byte (87 87 is a character), so the encoder keeps
+// a code that leaves the text decoding as before.
+TEST(SjisInvalid, RawLeadByteBeforeADuplicateKeepsItsMeaning) {
+  const std::string bytes = "\x87\xFA\x4C";  // raw 87, then Roman numeral three (IBM code)
+  const std::string text = SjisToUtf8(bytes);
+  EXPECT_EQ(text, Utf8(0xF787) + "Ⅲ");
+  EXPECT_EQ(Hex(Encoded(Utf8(0xF787))), "87 ");
+  EXPECT_EQ(Hex(Encoded("Ⅲ")), "87 56 ");
+  EXPECT_EQ(Hex(Encoded(text)), Hex(bytes));
+  EXPECT_TRUE(RoundTrips(bytes));
+  // Where the canonical code does not pair, it is used as always.
+  EXPECT_EQ(Hex(Encoded(SjisToUtf8("\x85\xFA\x4C"))), "85 87 56 ");
+  EXPECT_FALSE(RoundTrips("\x85\xFA\x4C"));
+}
+
 TEST(SjisInvalid, CharLengthFollowsDecoding) {
   const std::string text = "a\x93\xFA\x81 \x88";
   EXPECT_EQ(CharLength(text, 0), 1u);

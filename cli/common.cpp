@@ -1,0 +1,65 @@
+// Loading and saving documents for the subcommands, with the messages the user sees.
+#include "cli/common.h"
+
+#include <cstdio>
+#include <string>
+
+#include "core/model/file.h"
+#include "core/text/sjis.h"
+
+namespace cli {
+
+namespace {
+
+// The message of a file that fails the header check.
+constexpr std::string_view kUnexpectedFormat = "予期しないﾌｧｲﾙ形式です。";
+
+std::string CodePoint(char32_t c) {
+  char text[16];
+  std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(c));
+  return text;
+}
+
+}  // namespace
+
+void PrintError(std::string_view utf8_message) {
+  std::fprintf(stderr, "%.*s\n", static_cast<int>(utf8_message.size()), utf8_message.data());
+}
+
+bool LoadDocument(const std::string& path, quillmap::SpecStore& store) {
+  try {
+    if (quillmap::LoadStoreFromPath(store, path)) return true;
+    PrintError(kUnexpectedFormat);
+  } catch (const quillmap::FileError& error) {
+    PrintError(error.what());
+  }
+  return false;
+}
+
+bool SaveDocument(const quillmap::SpecStore& store, const std::string& path) {
+  try {
+    quillmap::SaveStoreToPath(store, path);
+    return true;
+  } catch (const quillmap::FileError& error) {
+    PrintError(error.what());
+  }
+  return false;
+}
+
+bool ArgToSjis(std::string_view utf8, std::string& sjis) {
+  quillmap::text::EncodeResult result = quillmap::text::Utf8ToSjis(utf8);
+  if (result.ok) {
+    sjis = std::move(result.bytes);
+    return true;
+  }
+  if (result.malformed) {
+    PrintError("'" + std::string(utf8) + "' is not valid UTF-8 (at byte " +
+               std::to_string(result.bad_offset) + ")");
+  } else {
+    PrintError("'" + std::string(utf8) + "': Shift-JIS can't hold the character " +
+               CodePoint(result.bad_char) + " (at byte " + std::to_string(result.bad_offset) + ")");
+  }
+  return false;
+}
+
+}  // namespace cli

@@ -1,7 +1,211 @@
-// Placeholder until the command is written; it only reports wrong usage.
+// The commands that add functions from prototypes and produce the document's outputs: the HTML
+// reference page and one function's comment block.
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
 #include "cli/commands.h"
+#include "cli/common.h"
+#include "core/model/file.h"
+#include "core/model/spec_store.h"
+#include "core/output/clipboard_text.h"
+#include "core/output/html_exporter.h"
+#include "core/output/ini_profile.h"
+#include "core/parse/add_function.h"
+#include "core/text/sjis.h"
+
 namespace cli {
-int RunAdd(int, char**) { return Usage(); }
-int RunExport(int, char**) { return Usage(); }
-int RunClip(int, char**) { return Usage(); }
+namespace {
+
+// Splits argv[1..] into positional arguments and the values of the options it knows. An option
+// that takes a value is given as "--name VALUE" or "--name=VALUE".
+struct Arguments {
+  std::vector<std::string> positional;
+  std::optional<std::string> attributes;  // export --attributes
+  std::optional<std::string> flags;       // clip --flags
+  bool sjis = false;                      // clip --sjis
+  bool ok = true;
+};
+
+Arguments ParseArguments(int argc, char** argv, bool allow_attributes, bool allow_clip_options) {
+  Arguments result;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    auto take_value = [&](std::string_view name, std::optional<std::string>& slot) {
+      if (arg == name) {
+        if (i + 1 >= argc) return result.ok = false;
+        slot = argv[++i];
+        return true;
+      }
+      if (arg.starts_with(name) && arg.size() > name.size() && arg[name.size()] == '=') {
+        slot = std::string(arg.substr(name.size() + 1));
+        return true;
+      }
+      return false;
+    };
+    if (allow_attributes && take_value("--attributes", result.attributes)) continue;
+    if (allow_clip_options && take_value("--flags", result.flags)) continue;
+    if (allow_clip_options && arg == "--sjis") {
+      result.sjis = true;
+      continue;
+    }
+    if (arg.starts_with("--")) {
+      result.ok = false;
+      continue;
+    }
+    result.positional.emplace_back(arg);
+  }
+  return result;
+}
+
+// The attribute slots named by a comma-separated list of attribute words; nullopt for a word
+// that names no attribute. Empty items are passed over, so "" enables no slot.
+std::optional<std::vector<bool>> ParseAttributeList(std::string_view list) {
+  std::vector<bool> enabled(quillmap::kFuncAttributeCount, false);
+  while (true) {
+    const std::size_t comma = list.find(',');
+    const std::string_view word = list.substr(0, comma);
+    if (!word.empty()) {
+      bool known = false;
+      for (int code = 0; code < quillmap::kFuncAttributeCount; ++code) {
+        if (word == quillmap::FuncAttributeWord(code)) enabled[code] = known = true;
+      }
+      if (!known) return std::nullopt;
+    }
+    if (comma == std::string_view::npos) break;
+    list.remove_prefix(comma + 1);
+  }
+  return enabled;
+}
+
+// A 32-bit flag word: decimal (may be negative) or hexadecimal with "0x".
+std::optional<int> ParseFlagWord(const std::string& text) {
+  const bool hex = text.starts_with("0x") || text.starts_with("0X");
+  const std::string digits = hex ? text.substr(2) : text;
+  if (digits.empty()) return std::nullopt;
+  errno = 0;
+  char* end = nullptr;
+  const long long value = std::strtoll(digits.c_str(), &end, hex ? 16 : 10);
+  if (errno != 0 || *end != '\0') return std::nullopt;
+  if (hex && digits.front() == '-') return std::nullopt;
+  if (hex && value >= 0 && value <= static_cast<long long>(UINT_MAX)) {
+    return static_cast<int>(static_cast<unsigned int>(value));
+  }
+  if (!hex && value >= INT_MIN && value <= INT_MAX) return static_cast<int>(value);
+  return std::nullopt;
+}
+
+bool WriteStdout(std::string_view bytes) {
+  return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() &&
+         std::fflush(stdout) == 0;
+}
+
+}  // namespace
+
+int RunAdd(int argc, char** argv) {
+  const Arguments args = ParseArguments(argc, argv, false, false);
+  if (!args.ok || args.positional.size() < 2) return Usage();
+  const std::string& path = args.positional[0];
+
+  quillmap::SpecStore store;
+  if (!LoadDocument(path, store)) return kExitFailure;
+  const std::string comment = quillmap::text::Sjis("新規作成");
+  const std::time_t today = std::time(nullptr);
+  // Every prototype goes into the loaded copy; the file is written only when all were added.
+  for (std::size_t i = 1; i < args.positional.size(); ++i) {
+    std::string prototype;
+    if (!ArgToSjis(args.positional[i], prototype)) return kExitFailure;
+    switch (quillmap::AddFunctionFromPrototype(store, prototype, today, comment)) {
+      case quillmap::AddFunctionResult::kAdded:
+        break;
+      case quillmap::AddFunctionResult::kNameTaken:
+        PrintError("すでに存在する関数名です");
+        return kExitFailure;
+      case quillmap::AddFunctionResult::kEmptyText:
+        PrintError("add: a prototype is empty");
+        return kExitUsage;
+      case quillmap::AddFunctionResult::kFailed:
+        PrintError("add: the document can hold no more functions");
+        return kExitFailure;
+    }
+  }
+  return SaveDocument(store, path) ? kExitOk : kExitFailure;
+}
+
+int RunExport(int argc, char** argv) {
+  const Arguments args = ParseArguments(argc, argv, true, false);
+  if (!args.ok || args.positional.size() != 2) return Usage();
+  std::vector<bool> enabled(quillmap::kFuncAttributeCount, true);
+  if (args.attributes) {
+    const auto parsed = ParseAttributeList(*args.attributes);
+    if (!parsed) {
+      PrintError("export: --attributes takes words of public,static,protected,private,inline");
+      return Usage();
+    }
+    enabled = *parsed;
+  }
+  const std::string& path = args.positional[0];
+  const std::string& out_path = args.positional[1];
+
+  quillmap::SpecStore store;
+  if (!LoadDocument(path, store)) return kExitFailure;
+  quillmap::HtmlExporter exporter;
+  exporter.Attach(&store);
+  for (unsigned slot = 0; slot < enabled.size(); ++slot) {
+    exporter.SetAttributeFlag(slot, enabled[slot] ? 1 : 0);
+  }
+  try {
+    quillmap::File file;
+    file.Open(out_path, quillmap::File::Mode::kCreateWrite);
+    exporter.Write(&file);
+    file.Close();
+  } catch (const quillmap::FileError& error) {
+    PrintError("export: can't write " + out_path + ": " + error.what());
+    return kExitFailure;
+  }
+  return kExitOk;
+}
+
+int RunClip(int argc, char** argv) {
+  const Arguments args = ParseArguments(argc, argv, false, true);
+  if (!args.ok || args.positional.size() != 2) return Usage();
+  quillmap::ClipboardSpecSettings flags = 0;
+  if (args.flags) {
+    const auto parsed = ParseFlagWord(*args.flags);
+    if (!parsed) {
+      PrintError("clip: --flags takes a 32-bit number (decimal or 0x hexadecimal)");
+      return Usage();
+    }
+    flags = *parsed;
+  } else {
+    const quillmap::IniProfile profile(quillmap::IniProfile::DefaultPath());
+    flags = quillmap::LoadClipboardSpecSettings(&profile);
+  }
+  const std::string& path = args.positional[0];
+
+  quillmap::SpecStore store;
+  if (!LoadDocument(path, store)) return kExitFailure;
+  std::string name;
+  if (!ArgToSjis(args.positional[1], name)) return kExitFailure;
+  const std::int32_t index = store.FindFunction(name);
+  quillmap::FunctionSpec function;
+  if (index < 0 || !store.GetFunction(index, function)) {
+    PrintError("clip: " + path + " has no function named '" + args.positional[1] + "'");
+    return kExitFailure;
+  }
+  std::string block;
+  quillmap::ClipboardSpecText(block, function, flags);
+  if (!WriteStdout(args.sjis ? block : quillmap::text::SjisToUtf8(block))) {
+    PrintError("clip: can't write to the standard output");
+    return kExitFailure;
+  }
+  return kExitOk;
+}
+
 }  // namespace cli

@@ -166,7 +166,8 @@ int RunExport(int argc, char** argv) {
     exporter.Write(&file);
     file.Close();
   } catch (const quillmap::FileError& error) {
-    PrintError("export: can't write " + out_path + ": " + error.what());
+    // The error's text names the path and the system's reason.
+    PrintError(std::string("export: ") + error.what());
     return kExitFailure;
   }
   return kExitOk;

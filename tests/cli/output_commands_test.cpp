@@ -219,10 +219,16 @@ TEST_F(OutputCommandsTest, ExportAttributeList) {
 
 TEST_F(OutputCommandsTest, ExportToAnUnwritablePathNamesIt) {
   const std::string path = MakeDocument("doc.dcm");
-  const std::string out = PathOf("missing-folder/page.htm");
-  const Result result = Run({"export", path, out});
-  EXPECT_EQ(result.status, 1);
-  EXPECT_NE(result.err.find(out), std::string::npos) << result.err;
+  for (const std::string& out : {PathOf("missing-folder/page.htm"), dir_.string()}) {
+    const Result result = Run({"export", path, out});
+    EXPECT_EQ(result.status, 1) << out;
+    EXPECT_NE(result.err.find(out), std::string::npos) << result.err;
+  }
+  if (std::filesystem::exists("/dev/full")) {  // every write fails: disk full
+    const Result result = Run({"export", path, "/dev/full"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("/dev/full"), std::string::npos) << result.err;
+  }
 }
 
 // ---- clip --------------------------------------------------------------------------------------

@@ -6,6 +6,7 @@
 #include <wx/stdpaths.h>
 
 #include "ui/app/about_dlg.h"
+#include "ui/app/assert_policy.h"
 #include "ui/app/doc_manager.h"
 #include "ui/app/doc_templates.h"
 #include "ui/app/main_frame.h"
@@ -19,7 +20,9 @@ wxBEGIN_EVENT_TABLE(CSpecApp, wxApp) EVT_MENU(wxID_ABOUT, CSpecApp::OnAppAbout)
   const wxString kPreviewPagesEntry = wxS("/Settings/PreviewPages");
 }  // namespace
 
-CSpecApp::CSpecApp() = default;
+CSpecApp::CSpecApp() {
+  InstallAssertHandler();
+}
 
 CSpecApp::~CSpecApp() = default;
 

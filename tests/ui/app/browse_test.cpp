@@ -1,0 +1,104 @@
+// HTML documents: the page is shown by the web view, refresh reloads what the view shows, and
+// the document is never modified or saved.
+
+#include <wx/filename.h>
+#include <wx/webview.h>
+
+#include "core/text/sjis.h"
+#include "tests/ui/app/app_fixture.h"
+#include "ui/browse/brows_doc.h"
+#include "ui/browse/brows_view.h"
+
+namespace {
+
+class BrowseTest : public AppTest {
+ protected:
+  CBrowsView* OpenPage(const wxString& path) {
+    if (!Start(path)) return nullptr;
+    auto* view = wxDynamicCast(Documents()[0]->GetFirstView(), CBrowsView);
+    if (view == nullptr || !WaitForText(view).has_value()) return nullptr;
+    return view;
+  }
+
+  // The text of the page's body once the view has loaded it.
+  static std::optional<wxString> WaitForText(CBrowsView* view) {
+    wxString text;
+    const bool ok = PumpUntil([&] {
+      return !view->GetWebView()->IsBusy() &&
+             view->GetWebView()->RunScript(wxS("document.body ? document.body.textContent : ''"),
+                                           &text) &&
+             !text.empty();
+    });
+    return ok ? std::optional<wxString>(text) : std::nullopt;
+  }
+
+  static wxString PageText(CBrowsView* view, const wxString& expected) {
+    wxString text;
+    PumpUntil([&] {
+      return !view->GetWebView()->IsBusy() &&
+             view->GetWebView()->RunScript(wxS("document.body.textContent"), &text) &&
+             text == expected;
+    });
+    return text;
+  }
+};
+
+TEST_F(BrowseTest, ShiftJisPageWithoutCharsetShowsItsJapanese) {
+  const wxString path = Path(wxS("sjis.htm"));
+  WriteBytes(path, "<html><body>" + quillmap::text::Sjis("関数一覧ﾃｽﾄ") + "</body></html>");
+  CBrowsView* view = OpenPage(path);
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(PageText(view, U("関数一覧ﾃｽﾄ")), U("関数一覧ﾃｽﾄ"));
+  EXPECT_EQ(view->GetWebView()->GetCurrentURL(), wxFileName::FileNameToURL(wxFileName(path)));
+}
+
+TEST_F(BrowseTest, RefreshShowsTheChangedFile) {
+  const wxString path = Path(wxS("changing.htm"));
+  WriteBytes(path, "<html><body>first</body></html>");
+  CBrowsView* view = OpenPage(path);
+  ASSERT_NE(view, nullptr);
+  ASSERT_EQ(PageText(view, wxS("first")), wxS("first"));
+
+  WriteBytes(path, "<html><body>second</body></html>");
+  wxFrame* child = static_cast<wxFrame*>(view->GetFrame());
+  EXPECT_TRUE(SendCommand(child, 32780));
+  EXPECT_EQ(PageText(view, wxS("second")), wxS("second"));
+  EXPECT_EQ(Documents().size(), 1u);
+}
+
+TEST_F(BrowseTest, RefreshAfterFollowingALinkReloadsTheFollowedPage) {
+  const wxString start = Path(wxS("start.htm"));
+  const wxString other = Path(wxS("other.htm"));
+  WriteBytes(start, "<html><body><a id='go' href='other.htm'>go</a></body></html>");
+  WriteBytes(other, "<html><body>other</body></html>");
+  CBrowsView* view = OpenPage(start);
+  ASSERT_NE(view, nullptr);
+  view->GetWebView()->RunScript(wxS("document.getElementById('go').click(); 1"));
+  ASSERT_EQ(PageText(view, wxS("other")), wxS("other"));
+
+  WriteBytes(other, "<html><body>other changed</body></html>");
+  EXPECT_TRUE(SendCommand(static_cast<wxFrame*>(view->GetFrame()), 32780));
+  EXPECT_EQ(PageText(view, wxS("other changed")), wxS("other changed"));
+  // The document keeps the path it was opened with.
+  EXPECT_EQ(Documents()[0]->GetFilename(), start);
+}
+
+TEST_F(BrowseTest, DocumentIsNeverModifiedAndClosesWithoutAsking) {
+  const wxString path = Path(wxS("plain.htm"));
+  const std::string bytes = "<html><body>plain</body></html>";
+  WriteBytes(path, bytes);
+  CBrowsView* view = OpenPage(path);
+  ASSERT_NE(view, nullptr);
+  wxDocument* doc = Documents()[0];
+  EXPECT_FALSE(doc->IsModified());
+  doc->Modify(true);
+  EXPECT_FALSE(doc->IsModified());
+  // Closing asks nothing (any dialog would fail the test) and leaves the file alone.
+  EXPECT_TRUE(SendCommand(Frame(), wxID_CLOSE));
+  Pump();
+  EXPECT_TRUE(Documents().empty());
+  wxFile file(path);
+  EXPECT_EQ(file.Length(), static_cast<wxFileOffset>(bytes.size()));
+}
+
+}  // namespace

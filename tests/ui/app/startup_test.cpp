@@ -1,0 +1,198 @@
+// Start-up: the command line, the two document templates, refused files and File New.
+
+#include <wx/dnd.h>
+#include <wx/menu.h>
+
+#include "tests/ui/app/app_fixture.h"
+#include "ui/app/child_frame.h"
+#include "ui/browse/brows_doc.h"
+#include "ui/browse/brows_view.h"
+#include "ui/doc/func_doc.h"
+#include "ui/view/func_view.h"
+
+namespace {
+
+const char kBadFormat[] = "予期しないﾌｧｲﾙ形式です。";
+
+wxString FirstPopupTitle(wxFrame* frame) {
+  return frame->GetMenuBar() != nullptr ? frame->GetMenuBar()->GetMenuLabel(0) : wxString();
+}
+
+TEST_F(AppTest, StartWithoutFileShowsEmptyMainFrame) {
+  ASSERT_TRUE(Start());
+  ASSERT_NE(Frame(), nullptr);
+  EXPECT_TRUE(Frame()->IsShown());
+  EXPECT_EQ(wxTheApp->GetTopWindow(), Frame());
+  EXPECT_TRUE(Documents().empty());
+  EXPECT_EQ(Frame()->GetActiveChild(), nullptr);
+  EXPECT_EQ(Frame()->GetTitle(), U("Quillmap Ver.0.0.5.0"));
+  EXPECT_EQ(FirstPopupTitle(Frame()), U("ﾌｧｲﾙ(&F)"));
+  EXPECT_EQ(Frame()->GetMenuBar()->GetMenuCount(), 3u);
+}
+
+TEST_F(AppTest, TemplatesAreRegisteredInOrderWithTheirDocumentStrings) {
+  ASSERT_TRUE(Start());
+  const wxList& templates = Manager()->GetTemplates();
+  ASSERT_EQ(templates.GetCount(), 2u);
+  auto* first = static_cast<wxDocTemplate*>(templates.GetFirst()->GetData());
+  auto* second = static_cast<wxDocTemplate*>(templates.GetLast()->GetData());
+  EXPECT_EQ(first->GetDocClassInfo(), wxCLASSINFO(CFuncDoc));
+  EXPECT_EQ(first->GetViewClassInfo(), wxCLASSINFO(CFuncView));
+  EXPECT_EQ(first->GetDocumentName(), U("Quillmap"));
+  EXPECT_EQ(first->GetDescription(), U("dcm ﾌｧｲﾙ (*.dcm)"));
+  EXPECT_EQ(first->GetFileFilter(), U("*.dcm"));
+  EXPECT_EQ(first->GetDefaultExtension(), U("dcm"));
+  EXPECT_EQ(second->GetDocClassInfo(), wxCLASSINFO(CBrowsDoc));
+  EXPECT_EQ(second->GetViewClassInfo(), wxCLASSINFO(CBrowsView));
+  EXPECT_EQ(second->GetDocumentName(), U("html"));
+  EXPECT_EQ(second->GetDescription(), U("html ﾌｧｲﾙ (*.htm)"));
+  EXPECT_EQ(second->GetDefaultExtension(), U("htm"));
+}
+
+TEST_F(AppTest, StartWithDcmOpensSpecificationWindow) {
+  const wxString path = Path(wxS("sample.dcm"));
+  WriteSpecDocument(path, {"OpenFile", "CloseFile"});
+  ASSERT_TRUE(Start(path));
+  ASSERT_EQ(Documents().size(), 1u);
+  auto* doc = wxDynamicCast(Documents()[0], CFuncDoc);
+  ASSERT_NE(doc, nullptr);
+  EXPECT_EQ(doc->GetFunctionCount(), 2u);
+  wxView* view = doc->GetFirstView();
+  ASSERT_NE(wxDynamicCast(view, CFuncView), nullptr);
+  auto* frame = wxDynamicCast(view->GetFrame(), CChildFrame);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(frame->GetMenuBar()->GetMenuCount(), 6u);  // menu 129
+  EXPECT_EQ(frame->GetMenuBar()->GetMenuLabel(1), U("編集(&E)"));
+  EXPECT_EQ(Frame()->MakeCaption(), U("Quillmap Ver.0.0.5.0 - sample.dcm"));
+}
+
+TEST_F(AppTest, StartWithHtmOpensBrowserWindow) {
+  const wxString path = Path(wxS("page.htm"));
+  WriteBytes(path, "<html><body>page</body></html>");
+  ASSERT_TRUE(Start(path));
+  ASSERT_EQ(Documents().size(), 1u);
+  auto* doc = wxDynamicCast(Documents()[0], CBrowsDoc);
+  ASSERT_NE(doc, nullptr);
+  EXPECT_EQ(doc->GetFilename(), path);
+  auto* view = wxDynamicCast(doc->GetFirstView(), CBrowsView);
+  ASSERT_NE(view, nullptr);
+  auto* frame = wxDynamicCast(view->GetFrame(), CChildFrame);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(frame->GetMenuBar()->GetMenuCount(), 4u);  // menu 130
+  EXPECT_EQ(frame->GetMenuBar()->GetMenuLabel(2), U("ｳｨﾝﾄﾞｳ(&W)"));
+}
+
+TEST_F(AppTest, ExtensionIsMatchedWithoutRegardToCase) {
+  const wxString path = Path(wxS("PAGE.HTM"));
+  WriteBytes(path, "<html><body>page</body></html>");
+  ASSERT_TRUE(Start(path));
+  ASSERT_EQ(Documents().size(), 1u);
+  EXPECT_NE(wxDynamicCast(Documents()[0], CBrowsDoc), nullptr);
+}
+
+TEST_F(AppTest, RefusedFileShowsMessageAndLeavesNoWindow) {
+  const wxString path = Path(wxS("broken.dcm"));
+  WriteBytes(path, std::string("this is not a specification document", 36));
+  SeenMessage seen;
+  bool started = true;
+  wxTEST_DIALOG(started = Start(path), ExpectMessage(&seen, wxID_OK));
+  EXPECT_FALSE(started);
+  EXPECT_EQ(seen.text, U(kBadFormat));
+  EXPECT_EQ(Frame(), nullptr);
+  EXPECT_EQ(Manager(), nullptr);
+  Pump();
+  EXPECT_TRUE(wxTopLevelWindows.IsEmpty());
+}
+
+TEST_F(AppTest, FileOfOtherExtensionGoesToFirstTemplate) {
+  // A specification document under a name that matches neither extension still opens as one…
+  const wxString good = Path(wxS("notes.txt"));
+  WriteSpecDocument(good, {"Alpha"});
+  ASSERT_TRUE(Start(good));
+  ASSERT_EQ(Documents().size(), 1u);
+  EXPECT_NE(wxDynamicCast(Documents()[0], CFuncDoc), nullptr);
+
+  // …and anything else is refused by the specification document.
+  const wxString bad = Path(wxS("readme.txt"));
+  WriteBytes(bad, "<html>not a document</html>");
+  SeenMessage seen;
+  wxDocument* opened = nullptr;
+  wxTEST_DIALOG(opened = Manager()->OpenFile(bad), ExpectMessage(&seen, wxID_OK));
+  EXPECT_EQ(opened, nullptr);
+  EXPECT_EQ(seen.text, U(kBadFormat));
+  EXPECT_EQ(Documents().size(), 1u);
+}
+
+TEST_F(AppTest, MissingHtmFileIsReported) {
+  ASSERT_TRUE(Start());
+  SeenMessage seen;
+  wxDocument* opened = nullptr;
+  const wxString path = Path(wxS("gone.htm"));
+  wxTEST_DIALOG(opened = Manager()->OpenFile(path), ExpectMessage(&seen, wxID_OK));
+  EXPECT_EQ(opened, nullptr);
+  EXPECT_EQ(seen.text, path + U(" を開くことができません。"));
+  EXPECT_EQ(seen.caption, U("Quillmap"));
+  EXPECT_TRUE(Documents().empty());
+}
+
+TEST_F(AppTest, FileNewAlwaysMakesNumberedSpecificationDocuments) {
+  ASSERT_TRUE(Start());
+  // From the main frame's menu, then from a specification window's menu, then from the app.
+  EXPECT_TRUE(SendCommand(Frame(), wxID_NEW));
+  Pump();
+  ASSERT_EQ(Documents().size(), 1u);
+  wxFrame* child = static_cast<wxFrame*>(Documents()[0]->GetFirstView()->GetFrame());
+  EXPECT_TRUE(SendCommand(child, wxID_NEW));
+  Pump();
+  wxCommandEvent event(wxEVT_MENU, wxID_NEW);
+  wxGetApp().OnFileNew(event);
+  Pump();
+  const std::vector<wxDocument*> docs = Documents();
+  ASSERT_EQ(docs.size(), 3u);
+  for (size_t i = 0; i < docs.size(); ++i) {
+    EXPECT_NE(wxDynamicCast(docs[i], CFuncDoc), nullptr);
+    EXPECT_EQ(docs[i]->GetUserReadableName(), wxString::Format(wxS("Quillmap%zu"), i + 1));
+    EXPECT_FALSE(docs[i]->IsModified());
+  }
+  EXPECT_EQ(Frame()->MakeCaption(), U("Quillmap Ver.0.0.5.0 - Quillmap3"));
+}
+
+TEST_F(AppTest, FileNewFromBrowserWindowMakesSpecificationDocument) {
+  const wxString path = Path(wxS("page.htm"));
+  WriteBytes(path, "<html><body>page</body></html>");
+  ASSERT_TRUE(Start(path));
+  // Menu 130 has no File New, but Ctrl+N (accelerator table 128) still reaches it.
+  EXPECT_TRUE(SendCommand(Frame(), wxID_NEW));
+  Pump();
+  ASSERT_EQ(Documents().size(), 2u);
+  EXPECT_NE(wxDynamicCast(Documents()[1], CFuncDoc), nullptr);
+  EXPECT_EQ(Documents()[1]->GetUserReadableName(), U("Quillmap1"));
+}
+
+TEST_F(AppTest, DroppedFilesOpenEachWithItsTemplate) {
+  const wxString dcm = Path(wxS("dropped.dcm"));
+  const wxString htm = Path(wxS("dropped.htm"));
+  WriteSpecDocument(dcm, {"Alpha"});
+  WriteBytes(htm, "<html><body>dropped</body></html>");
+  ASSERT_TRUE(Start());
+  wxDropTarget* target = Frame()->GetDropTarget();
+  ASSERT_NE(target, nullptr);
+  wxArrayString files;
+  files.Add(htm);
+  files.Add(dcm);
+  EXPECT_TRUE(static_cast<wxFileDropTarget*>(target)->OnDropFiles(0, 0, files));
+  Pump();
+  ASSERT_EQ(Documents().size(), 2u);
+  EXPECT_NE(wxDynamicCast(Documents()[0], CBrowsDoc), nullptr);
+  EXPECT_NE(wxDynamicCast(Documents()[1], CFuncDoc), nullptr);
+}
+
+TEST_F(AppTest, OpeningAnOpenFileAgainActivatesItsWindow) {
+  const wxString path = Path(wxS("once.dcm"));
+  WriteSpecDocument(path, {"Alpha"});
+  ASSERT_TRUE(Start(path));
+  EXPECT_EQ(Manager()->OpenFile(path), Documents()[0]);
+  EXPECT_EQ(Documents().size(), 1u);
+}
+
+}  // namespace

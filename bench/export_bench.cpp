@@ -102,6 +102,8 @@ BENCHMARK(BM_WriteToMemory)->Unit(benchmark::kMillisecond);
 // The console table as usual; keeps each benchmark's real time for the ratio.
 class TimesReporter : public benchmark::ConsoleReporter {
  public:
+  // Colours only on a terminal (a reporter of our own does not see --benchmark_color).
+  TimesReporter() : ConsoleReporter(::isatty(STDOUT_FILENO) ? OO_Defaults : OO_Tabular) {}
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {

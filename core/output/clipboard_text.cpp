@@ -26,7 +26,7 @@ const Literals& GetLiterals() {
   return literals;
 }
 
-void AppendPadded(std::string& body, const std::string& value, std::size_t width) {
+void AppendPadded(std::string& body, std::string_view value, std::size_t width) {
   body += value;
   body.append(width - value.size(), ' ');
 }

@@ -79,7 +79,7 @@ void PutListHead(std::string& out, const KindTexts& kind, bool comment_line_feed
 }
 
 void PutListRow(std::string& out, const RecordKeys& record) {
-  const std::string name = record.Value(key::kName);
+  const std::string_view name = record.Value(key::kName);
   Put(out, "<TR>\n", "<TD></TD>\n", "<TD WIDHT=40%><A HREF=#", name, ">", name, "</A><BR></TD>\n",
       L().list_spacer_cell, "<TD WIDTH=55%>", record.Value(key::kIndex), "</TD>\n", "</TR>\n");
 }
@@ -93,7 +93,7 @@ void PutSpecsHead(std::string& out, const KindTexts& kind) {
 }
 
 void PutBlockHead(std::string& out, const KindTexts& kind, const RecordKeys& record,
-                  const std::string& name) {
+                  std::string_view name) {
   Put(out, "<A NAME = ", name, ">\n", "<HR NOSHADE SIZE=8>\n", kind.name_comment,
       "<TABLE BORDER=0 WIDTH=100% CELLSPACING=0 CELLPADDING=0>\n", "<TR>\n",
       "<TD VALIGN=BOTTOM><H1>", name, "</H1></TD>\n", L().back_cell, "</TR>\n", "<TR>\n",
@@ -117,7 +117,7 @@ void PutFormEntries(std::string& out, const std::vector<ListEntry>& entries,
   }
 }
 
-void PutFunctionForm(std::string& out, const RecordKeys& function, const std::string& name,
+void PutFunctionForm(std::string& out, const RecordKeys& function, std::string_view name,
                      const std::vector<ListEntry>& arguments) {
   Put(out, L().form_head, kSectionRule, kPreOpen, function.Value(key::kReturn), " <B>", name,
       "</B>", "(");
@@ -125,8 +125,7 @@ void PutFunctionForm(std::string& out, const RecordKeys& function, const std::st
   Put(out, ")\n", kPreClose);
 }
 
-void PutStructForm(std::string& out, const std::string& name,
-                   const std::vector<ListEntry>& members) {
+void PutStructForm(std::string& out, std::string_view name, const std::vector<ListEntry>& members) {
   Put(out, L().form_head, kSectionRule, kPreOpen, "typedef struct{");
   PutFormEntries(out, members, " <I>?{/I> ");
   Put(out, "} ", "<B>", name, "</B>\n", kPreClose);
@@ -148,16 +147,16 @@ void PutEntryTable(std::string& out, const std::vector<ListEntry>& entries, std:
   Put(out, kQuotesClose);
 }
 
-void PutTextSection(std::string& out, const std::string& head, const std::string& value) {
+void PutTextSection(std::string& out, const std::string& head, std::string_view value) {
   Put(out, head, kSectionRule, "<BLOCKQUOTE><BLOCKQUOTE><PRE>\n", value, "\n</PRE>\n",
       "</BLOCKQUOTE></BLOCKQUOTE>\n");
 }
 
 // Explanation, note (only when not empty) and related items. links is reused storage.
 void PutCommonSections(std::string& out, const RecordKeys& record,
-                       std::vector<std::string>& links) {
+                       std::vector<std::string_view>& links) {
   PutTextSection(out, L().explanation_head, record.Value(key::kExplanation));
-  if (const std::string note = record.Value(key::kNote); !note.empty()) {
+  if (const std::string_view note = record.Value(key::kNote); !note.empty()) {
     PutTextSection(out, L().note_head, note);
   }
   Put(out, L().links_head, kSectionRule, kQuotesOpen);
@@ -310,10 +309,10 @@ std::string HtmlExporter::BuildStructSpecs() const {
   out.reserve(512 + Structures().size() * kBlockEstimate);
   PutSpecsHead(out, kind);
   std::vector<ListEntry> members;
-  std::vector<std::string> links;
+  std::vector<std::string_view> links;
   for (const auto& structure : Structures()) {
     const RecordKeys keys(*structure);
-    const std::string name = keys.Value(key::kName);
+    const std::string_view name = keys.Value(key::kName);
     keys.ReadEntries(key::kMemberList, members);
     PutBlockHead(out, kind, keys, name);
     PutStructForm(out, name, members);
@@ -330,11 +329,11 @@ std::string HtmlExporter::BuildFunctionSpecs() const {
   out.reserve(512 + Functions().size() * kBlockEstimate);
   PutSpecsHead(out, kind);
   std::vector<ListEntry> arguments;
-  std::vector<std::string> links;
+  std::vector<std::string_view> links;
   for (const auto& function : Functions()) {
     const RecordKeys keys(*function);
     if (!IsAttributeEnabled(static_cast<unsigned>(keys.Attribute()))) continue;
-    const std::string name = keys.Value(key::kName);
+    const std::string_view name = keys.Value(key::kName);
     keys.ReadEntries(key::kArgvList, arguments);
     PutBlockHead(out, kind, keys, name);
     PutFunctionForm(out, keys, name, arguments);

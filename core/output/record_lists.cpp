@@ -17,16 +17,29 @@ std::size_t KeySlot(std::string_view key) {
   return kKeys.size();
 }
 
+const PropertyNode* FirstChildOf(const PropertyNode* node) {
+  return NodeTree::IsValid(node) ? node->first_child : nullptr;
+}
+
+const PropertyNode* NextOf(const PropertyNode* node) {
+  return NodeTree::IsValid(node) ? node->next_sibling : nullptr;
+}
+
 }  // namespace
 
-RecordKeys::RecordKeys(const PropertyTree& record) : record_(record) {
+std::string_view RecordKeys::NameOf(const PropertyNode* node) {
+  // Every payload of a PropertyTree is a PropertyEntry.
+  if (!NodeTree::IsValid(node) || node->payload == nullptr) return {};
+  return static_cast<const PropertyEntry*>(node->payload)->name;
+}
+
+RecordKeys::RecordKeys(const PropertyTree& record) {
   static_assert(kKeys.size() == kKeyCount);
-  std::string name;
-  for (const PropertyNode* node = record.FirstChild(record.Root()); node != nullptr;
-       node = record.NextSibling(node)) {
+  for (const PropertyNode* node = FirstChildOf(record.Root()); node != nullptr;
+       node = NextOf(node)) {
     // A path lookup stops at a node without name: keys after it are not found.
-    if (!record.GetName(node, name)) break;
-    const std::size_t slot = KeySlot(name);
+    if (!NodeTree::IsValid(node) || node->payload == nullptr) break;
+    const std::size_t slot = KeySlot(NameOf(node));
     if (slot < kKeyCount && nodes_[slot] == nullptr) nodes_[slot] = node;
   }
 }
@@ -36,16 +49,14 @@ const PropertyNode* RecordKeys::Node(std::string_view key) const {
   return slot < kKeyCount ? nodes_[slot] : nullptr;
 }
 
-std::string RecordKeys::Value(std::string_view key, std::size_t position) const {
-  const PropertyNode* child = record_.FirstChild(Node(key));
-  for (std::size_t i = 0; child != nullptr && i < position; ++i) child = record_.NextSibling(child);
-  std::string value;
-  record_.GetName(child, value);
-  return value;
+std::string_view RecordKeys::Value(std::string_view key, std::size_t position) const {
+  const PropertyNode* child = FirstChildOf(Node(key));
+  for (std::size_t i = 0; child != nullptr && i < position; ++i) child = NextOf(child);
+  return NameOf(child);
 }
 
 int RecordKeys::Attribute() const {
-  const std::string word = Value(key::kFuncAttr);
+  const std::string_view word = Value(key::kFuncAttr);
   for (int code = 0; code < kFuncAttributeCount; ++code) {
     if (word == FuncAttributeWord(code)) return code;
   }
@@ -53,33 +64,21 @@ int RecordKeys::Attribute() const {
 }
 
 void RecordKeys::ReadEntries(std::string_view list_key, std::vector<ListEntry>& entries) const {
-  std::size_t count = 0;
-  for (const PropertyNode* item = record_.FirstChild(Node(list_key)); item != nullptr;
-       item = record_.NextSibling(item)) {
-    if (count == entries.size()) entries.emplace_back();
-    ListEntry& entry = entries[count++];
-    entry.type.clear();
-    entry.name.clear();
-    entry.description.clear();
-    const PropertyNode* value = record_.FirstChild(item);
-    record_.GetName(value, entry.type);
-    value = record_.NextSibling(value);
-    record_.GetName(value, entry.name);
-    record_.GetName(record_.NextSibling(value), entry.description);
+  entries.clear();
+  for (const PropertyNode* item = FirstChildOf(Node(list_key)); item != nullptr;
+       item = NextOf(item)) {
+    const PropertyNode* type = FirstChildOf(item);
+    const PropertyNode* name = NextOf(type);
+    entries.push_back({NameOf(type), NameOf(name), NameOf(NextOf(name))});
   }
-  entries.resize(count);
 }
 
-void RecordKeys::ReadNames(std::string_view list_key, std::vector<std::string>& names) const {
-  std::size_t count = 0;
-  for (const PropertyNode* item = record_.FirstChild(Node(list_key)); item != nullptr;
-       item = record_.NextSibling(item)) {
-    if (count == names.size()) names.emplace_back();
-    std::string& name = names[count++];
-    name.clear();
-    record_.GetName(item, name);
+void RecordKeys::ReadNames(std::string_view list_key, std::vector<std::string_view>& names) const {
+  names.clear();
+  for (const PropertyNode* item = FirstChildOf(Node(list_key)); item != nullptr;
+       item = NextOf(item)) {
+    names.push_back(NameOf(item));
   }
-  names.resize(count);
 }
 
 }  // namespace quillmap

@@ -1,12 +1,12 @@
 #pragma once
-// Fast read-only access to a record for the writers: the top-level keys found in one walk, and
-// the lists (arguments, members, related items) read in one walk each. The values are those
-// that the record's accessors give (GetRecordName, GetArgument, GetLink, ...), without a path
-// lookup per value or a walk from the list's start per entry, so a long list costs linear time.
+// Fast read-only access to a record for the writers: the top-level keys found in one walk, the
+// lists (arguments, members, related items) read in one walk each, and values handed out as
+// views of the names stored in the tree instead of copies. The values are those that the
+// record's accessors give (GetRecordName, GetArgument, GetLink, ...). A long list costs linear
+// time. Views stay valid while the record is alive and unchanged.
 
 #include <array>
 #include <cstddef>
-#include <string>
 #include <string_view>
 #include <vector>
 
@@ -16,9 +16,9 @@ namespace quillmap {
 
 // An argument of a function or a member of a structure.
 struct ListEntry {
-  std::string type;
-  std::string name;
-  std::string description;
+  std::string_view type;
+  std::string_view name;
+  std::string_view description;
 };
 
 class RecordKeys {
@@ -30,19 +30,20 @@ class RecordKeys {
   // The key's node; null when the record has no such key.
   const PropertyNode* Node(std::string_view key) const;
   // The name of the key's child at position (0: the value); empty when missing.
-  std::string Value(std::string_view key, std::size_t position = 0) const;
+  std::string_view Value(std::string_view key, std::size_t position = 0) const;
   // The function attribute code (0 "public" ... 4 "inline"); 0 for any other word.
   int Attribute() const;
 
   // The entries under a list key ("argvlist" or "memberlist"); missing values are empty.
-  // entries is reused storage: its strings keep their capacity from call to call.
   void ReadEntries(std::string_view list_key, std::vector<ListEntry>& entries) const;
-  // The names of the children of a list key ("link"), into reused storage.
-  void ReadNames(std::string_view list_key, std::vector<std::string>& names) const;
+  // The names of the children of a list key ("link").
+  void ReadNames(std::string_view list_key, std::vector<std::string_view>& names) const;
+
+  // The name of a node of a PropertyTree; empty for null or a node without name.
+  static std::string_view NameOf(const PropertyNode* node);
 
  private:
   static constexpr std::size_t kKeyCount = 9;
-  const PropertyTree& record_;
   std::array<const PropertyNode*, kKeyCount> nodes_{};
 };
 

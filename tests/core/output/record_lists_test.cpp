@@ -23,7 +23,7 @@ void ExpectSameAsAccessors(const FunctionSpec& record) {
   EXPECT_EQ(keys.Value(key::kReturn, 1), record.GetReturnText());
   EXPECT_EQ(keys.Attribute(), record.GetAttribute());
 
-  std::vector<ListEntry> entries(5, ListEntry{"stale", "stale", "stale"});
+  std::vector<ListEntry> entries(5, ListEntry{"stale", "stale", "stale"});  // replaced whole
   keys.ReadEntries(key::kArgvList, entries);
   ASSERT_EQ(entries.size(), record.GetArgumentCount());
   for (std::uint32_t i = 0; i < entries.size(); ++i) {
@@ -33,7 +33,7 @@ void ExpectSameAsAccessors(const FunctionSpec& record) {
     EXPECT_EQ(entries[i].name, name) << i;
     EXPECT_EQ(entries[i].description, description) << i;
   }
-  std::vector<std::string> links(4, "stale");
+  std::vector<std::string_view> links(4, "stale");
   keys.ReadNames(key::kLink, links);
   ASSERT_EQ(links.size(), record.GetLinkCount());
   for (std::uint32_t i = 0; i < links.size(); ++i) EXPECT_EQ(links[i], record.GetLink(i)) << i;

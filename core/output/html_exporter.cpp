@@ -1,5 +1,6 @@
 #include "core/output/html_exporter.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "core/model/file.h"
@@ -52,9 +53,15 @@ constexpr std::string_view kQuotesClose = "</BLOCKQUOTE>\n</BLOCKQUOTE>\n";
 constexpr std::string_view kEntrySeparator = "<B> ,</B>";
 constexpr std::string_view kPlainTable = "<TABLE CELLPADDING=0 CELLSPACING=0 BORDER=0>\n";
 
-// Room for a block's fixed text, so a fragment grows in few steps.
+// A generous guess at the size of a fragment, so it grows in few steps: memory reserved but not
+// written costs next to nothing. Past the cap the string's own doubling takes over.
 constexpr std::size_t kBlockEstimate = 4096;
 constexpr std::size_t kRowEstimate = 256;
+constexpr std::size_t kReserveCap = std::size_t{64} << 20;
+
+std::size_t Estimate(std::size_t records, std::size_t per_record) {
+  return std::min(kReserveCap, 512 + records * per_record);
+}
 
 // Appends any number of pieces to a fragment.
 template <typename... Pieces>
@@ -284,7 +291,7 @@ std::string HtmlExporter::BuildHead() const {
 
 std::string HtmlExporter::BuildStructList() const {
   std::string out;
-  out.reserve(512 + Structures().size() * kRowEstimate);
+  out.reserve(Estimate(Structures().size(), kRowEstimate));
   PutListHead(out, StructTexts(), true);
   for (const auto& structure : Structures()) PutListRow(out, RecordKeys(*structure));
   PutListTail(out);
@@ -293,7 +300,7 @@ std::string HtmlExporter::BuildStructList() const {
 
 std::string HtmlExporter::BuildFunctionList() const {
   std::string out;
-  out.reserve(512 + Functions().size() * kRowEstimate);
+  out.reserve(Estimate(Functions().size(), kRowEstimate));
   PutListHead(out, FunctionTexts(), false);
   for (const auto& function : Functions()) {
     const RecordKeys keys(*function);
@@ -306,7 +313,7 @@ std::string HtmlExporter::BuildFunctionList() const {
 std::string HtmlExporter::BuildStructSpecs() const {
   const KindTexts kind = StructTexts();
   std::string out;
-  out.reserve(512 + Structures().size() * kBlockEstimate);
+  out.reserve(Estimate(Structures().size(), kBlockEstimate));
   PutSpecsHead(out, kind);
   std::vector<ListEntry> members;
   std::vector<std::string_view> links;
@@ -326,7 +333,7 @@ std::string HtmlExporter::BuildStructSpecs() const {
 std::string HtmlExporter::BuildFunctionSpecs() const {
   const KindTexts kind = FunctionTexts();
   std::string out;
-  out.reserve(512 + Functions().size() * kBlockEstimate);
+  out.reserve(Estimate(Functions().size(), kBlockEstimate));
   PutSpecsHead(out, kind);
   std::vector<ListEntry> arguments;
   std::vector<std::string_view> links;

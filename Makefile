@@ -2,7 +2,7 @@
 JOBS ?= $(shell nproc)
 XVFB := xvfb-run -a -s '-screen 0 1280x1024x24'
 
-.PHONY: all deps build build-asan test run screenshots bench fuzz fuzz-smoke clean format
+.PHONY: all deps build build-asan test run screenshots bench fuzz clean format
 
 all: build
 
@@ -10,7 +10,7 @@ deps:
 	@./scripts/install-deps.sh
 
 build: deps
-	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLMAP_TESTS=OFF >/dev/null
+	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLMAP_TESTS=OFF -DQUILLMAP_BENCH=OFF >/dev/null
 	cmake --build build -j$(JOBS)
 
 build-asan: deps
@@ -31,9 +31,10 @@ screenshots: build
 
 bench:
 	./scripts/install-deps.sh --bench
-	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLMAP_TESTS=OFF >/dev/null
+	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLMAP_TESTS=OFF -DQUILLMAP_BENCH=ON >/dev/null
 	cmake --build build -j$(JOBS)
 	./scripts/bench.sh build
+	./scripts/doxygen-bench.sh build
 
 # Long fuzzing: make fuzz SECONDS=600
 SECONDS ?= 600

@@ -36,10 +36,10 @@ bench:
 	./scripts/bench.sh build
 	./scripts/doxygen-bench.sh build
 
-# Long fuzzing: make fuzz SECONDS=600
-SECONDS ?= 600
+# Long fuzzing: make fuzz FUZZ_SECONDS=600
+FUZZ_SECONDS ?= 600
 fuzz: deps
-	./scripts/fuzz.sh $(SECONDS)
+	./scripts/fuzz.sh $(FUZZ_SECONDS)
 
 format:
 	find core ui cli tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i

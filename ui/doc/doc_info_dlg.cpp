@@ -21,6 +21,7 @@ CDocInfoDlg::CDocInfoDlg(wxWindow* parent)
     : wxDialog(parent, ids::kDocInfoDialog, U("ﾄﾞｷｭﾒﾝﾄ情報"), wxDefaultPosition, wxDefaultSize,
                wxDEFAULT_DIALOG_STYLE) {
   SetFont(FormFont());
+  UseCompactControls(this);
   const DialogUnits du(this);
   // Layout in dialog units: two framed one-line edits above the OK and Cancel buttons.
   new wxStaticBox(this, wxID_ANY, U("ﾄﾞｷｭﾒﾝﾄﾀｲﾄﾙ"), du.Point(7, 7), du.Size(186, 32));

@@ -1,5 +1,7 @@
 #include "ui/view/dialog_units.h"
 
+#include <gtk/gtk.h>
+
 #include <wx/window.h>
 
 wxFont FormFont() {
@@ -25,4 +27,32 @@ int DialogUnits::X(int units) const {
 }
 int DialogUnits::Y(int units) const {
   return (units * base_.y + 4) / 8;
+}
+
+namespace {
+
+constexpr char kCompactName[] = "quillmap-compact";
+
+// Scoped to windows named kCompactName and what lies inside them.
+constexpr char kCompactCss[] =
+    "#quillmap-compact entry, #quillmap-compact button, #quillmap-compact combobox,"
+    " #quillmap-compact combobox box {"
+    "  min-height: 0; padding-top: 0; padding-bottom: 0; margin-top: 0; margin-bottom: 0; }"
+    "#quillmap-compact button { padding-left: 2px; padding-right: 2px; min-width: 0; }"
+    "#quillmap-compact entry { padding-left: 3px; padding-right: 3px; }";
+
+}  // namespace
+
+void UseCompactControls(wxWindow* container) {
+  static bool installed = false;
+  if (!installed) {
+    GtkCssProvider* provider = gtk_css_provider_new();
+    gtk_css_provider_load_from_data(provider, kCompactCss, -1, nullptr);
+    gtk_style_context_add_provider_for_screen(gdk_screen_get_default(),
+                                              GTK_STYLE_PROVIDER(provider),
+                                              GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+    g_object_unref(provider);
+    installed = true;
+  }
+  gtk_widget_set_name(container->GetHandle(), kCompactName);
 }

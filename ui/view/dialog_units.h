@@ -11,6 +11,10 @@ class wxWindow;
 // IPA P Gothic 9 pt, the stand-in for the templates' "ＭＳ Ｐゴシック" 9 pt.
 wxFont FormFont();
 
+// Lets the buttons, edits and combo boxes inside container take the small heights that dialog
+// units give them (the desktop theme's padding would make them taller than their place).
+void UseCompactControls(wxWindow* container);
+
 class DialogUnits {
  public:
   // Measures the font of window (set the font first).

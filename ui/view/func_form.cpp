@@ -82,6 +82,8 @@ const Control kControls[] = {
     {ids::kEditStructure, Kind::kButton, "編集", {82, 156, 23, 14}},
 };
 
+constexpr int kComboHeightDu = 14;
+
 wxString U(const char* utf8) {
   return wxString::FromUTF8(utf8);
 }
@@ -89,6 +91,7 @@ wxString U(const char* utf8) {
 }  // namespace
 
 wxSize BuildFuncForm(wxScrolledWindow* form, FormControls& c) {
+  UseCompactControls(form);
   const DialogUnits du(form);
   for (const StaticItem& item : kStatics) {
     const wxPoint pos = du.Point(item.rect.x, item.rect.y);
@@ -102,12 +105,19 @@ wxSize BuildFuncForm(wxScrolledWindow* form, FormControls& c) {
   for (const Control& item : kControls) {
     const wxPoint pos = du.Point(item.rect.x, item.rect.y);
     const wxSize size = du.Size(item.rect.width, item.rect.height);
-    // Combo boxes keep their natural height; the template's height is that of the drop-down.
-    const wxSize combo_size(size.x, -1);
+    // The template's height of a combo box is that of its open list; closed, it is as high as
+    // a one-line edit.
+    const wxSize combo_size(size.x, du.Y(kComboHeightDu));
     switch (item.kind) {
-      case Kind::kButton:
-        c.buttons[item.id] = new wxButton(form, item.id, U(item.text), pos, size);
+      case Kind::kButton: {
+        // Window ids stop at 32767; the command buttons (32778 to 32780) take their command's
+        // number after creation, so that their clicks carry it like the menu items do.
+        const bool command_id = item.id > 32767;
+        auto* button = new wxButton(form, command_id ? wxID_ANY : item.id, U(item.text), pos, size);
+        if (command_id) button->SetId(item.id);
+        c.buttons[item.id] = button;
         break;
+      }
       case Kind::kNameList: {
         auto* list = new SjisListCtrl(
             form, item.id, pos, size,

@@ -25,6 +25,8 @@ namespace {
 
 namespace text = quillmap::text;
 
+constexpr int kScrollBarRoom = 64;  // pixels
+
 // Sets a flag for the lifetime of a scope.
 class FlagScope {
  public:
@@ -104,6 +106,16 @@ bool CFuncView::OnCreate(wxDocument* doc, long) {
   BuildFuncForm(form_, *controls_);
   const DialogUnits du(form_);
   form_->SetScrollRate(du.base().x, du.base().y);
+  // A scroll bar in a window smaller than the scroll bar itself upsets GTK, which is what the
+  // form is before its frame is laid out: show the scroll bars only once there is room.
+  form_->Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+    event.Skip();
+    const wxSize size = event.GetSize();
+    const wxScrollbarVisibility shown =
+        size.x >= kScrollBarRoom && size.y >= kScrollBarRoom ? wxSHOW_SB_DEFAULT : wxSHOW_SB_NEVER;
+    form_->ShowScrollbars(shown, shown);
+  });
+  form_->ShowScrollbars(wxSHOW_SB_NEVER, wxSHOW_SB_NEVER);
 
   form_->Bind(wxEVT_LIST_ITEM_FOCUSED, &CFuncView::OnFunctionItemChanging, this,
               ids::kFunctionList);

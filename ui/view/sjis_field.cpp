@@ -54,6 +54,20 @@ text::EncodeResult ShownBytes::Read(const wxString& current) const {
   return WxToSjis(current);
 }
 
+// ---- list entries -----------------------------------------------------------------------------
+
+int AppendSjisEntry(wxItemContainer& list, std::string_view bytes) {
+  auto* data = new SjisEntryData(bytes);
+  return list.Append(data->text.shown(), data);
+}
+
+std::string SjisEntryBytes(const wxItemContainer& list, unsigned int n) {
+  if (auto* data = dynamic_cast<SjisEntryData*>(list.GetClientObject(n))) {
+    return data->text.bytes();
+  }
+  return WxToSjis(list.GetString(n)).bytes;
+}
+
 // ---- SjisTypingGuard --------------------------------------------------------------------------
 
 void SjisTypingGuard::Attach(wxWindow* window, wxTextEntry* entry) {
@@ -97,6 +111,9 @@ SjisTextCtrl::SjisTextCtrl(wxWindow* parent, wxWindowID id, const wxPoint& pos, 
 
 void SjisTextCtrl::SetBytes(std::string_view bytes) {
   ChangeValue(shown_.Show(bytes));
+  // Remember the text as the control holds it (it may normalise line ends), so that an
+  // unedited field still reads back as the original bytes.
+  shown_.Remember(bytes, GetValue());
   guard_.Accept();
 }
 
@@ -110,6 +127,7 @@ SjisComboBox::SjisComboBox(wxWindow* parent, wxWindowID id, const wxPoint& pos, 
 
 void SjisComboBox::SetBytes(std::string_view bytes) {
   ChangeValue(shown_.Show(bytes));
+  shown_.Remember(bytes, GetValue());
   guard_.Accept();
 }
 
@@ -127,13 +145,11 @@ text::EncodeResult SjisComboBox::GetBytes() const {
 }
 
 int SjisComboBox::AppendBytes(std::string_view bytes) {
-  auto* data = new SjisEntryData(bytes);
-  return Append(data->text.shown(), data);
+  return AppendSjisEntry(*this, bytes);
 }
 
 std::string SjisComboBox::EntryBytes(unsigned int n) const {
-  if (auto* data = dynamic_cast<SjisEntryData*>(GetClientObject(n))) return data->text.bytes();
-  return WxToSjis(GetString(n)).bytes;
+  return SjisEntryBytes(*this, n);
 }
 
 // ---- SjisChoice -------------------------------------------------------------------------------
@@ -143,13 +159,11 @@ SjisChoice::SjisChoice(wxWindow* parent, wxWindowID id, const wxPoint& pos, cons
     : wxChoice(parent, id, pos, size, 0, nullptr, style) {}
 
 int SjisChoice::AppendBytes(std::string_view bytes) {
-  auto* data = new SjisEntryData(bytes);
-  return Append(data->text.shown(), data);
+  return AppendSjisEntry(*this, bytes);
 }
 
 std::string SjisChoice::EntryBytes(unsigned int n) const {
-  if (auto* data = dynamic_cast<SjisEntryData*>(GetClientObject(n))) return data->text.bytes();
-  return WxToSjis(GetString(n)).bytes;
+  return SjisEntryBytes(*this, n);
 }
 
 // ---- SjisListCtrl -----------------------------------------------------------------------------

@@ -56,6 +56,12 @@ class SjisEntryData : public wxClientData {
   ShownBytes text;
 };
 
+// Appends an entry that remembers its bytes (a sorted list puts it in place); returns its
+// position.
+int AppendSjisEntry(wxItemContainer& list, std::string_view bytes);
+// The bytes of entry n.
+std::string SjisEntryBytes(const wxItemContainer& list, unsigned int n);
+
 // Refuses unencodable typing in a text entry: keeps the last good text and restores it.
 class SjisTypingGuard {
  public:

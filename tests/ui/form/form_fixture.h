@@ -1,0 +1,66 @@
+#pragma once
+// Fixture of the form tests: a document manager with the specification-document template, a
+// main frame for the child frames, a temporary folder for .dcm files, and helpers that answer
+// dialogs and pump events.
+
+#include <gtest/gtest.h>
+
+#include <ctime>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <wx/docmdi.h>
+#include <wx/docview.h>
+#include <wx/listctrl.h>
+#include <wx/msgdlg.h>
+
+#include "core/model/spec_store.h"
+#include "ui/doc/func_doc.h"
+#include "ui/view/func_view.h"
+
+// A message box that was shown: what it said and how.
+struct ShownMessage {
+  wxString caption;
+  wxString message;
+  long style = 0;
+};
+
+// Runs code that must show exactly one message box; answers it with answer and returns it.
+ShownMessage ExpectMessage(const std::function<void()>& code, int answer = wxID_OK);
+
+// Processes pending events, idle handlers and delayed deletions.
+void Pump();
+
+// Shift-JIS of a UTF-8 literal.
+std::string Sjis(const char* utf8);
+
+std::string ReadFile(const std::string& path);
+void WriteFile(const std::string& path, const std::string& bytes);
+// Local midnight of a day.
+std::time_t LocalMidnight(int year, int month, int day);
+
+class FormTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Writes a store to a file in the temporary folder and returns its path.
+  std::string WriteDocument(const quillmap::SpecStore& store, const std::string& file_name);
+  std::string TempPath(const std::string& file_name) const;
+
+  CFuncDoc* NewDocument();
+  CFuncDoc* OpenDocument(const std::string& path);
+  static CFuncView* ViewOf(CFuncDoc* doc);
+
+  // Makes a list item the selected and focused one, as a click does.
+  static void ClickItem(wxListCtrl* list, long item);
+
+  wxDocManager* manager_ = nullptr;
+  wxDocMDIParentFrame* frame_ = nullptr;
+  std::string folder_;
+};
+
+// A store with the given functions (each with return type "int") and structures.
+void AddFunctions(quillmap::SpecStore& store, const std::vector<std::string>& names);
+void AddStructs(quillmap::SpecStore& store, const std::vector<std::string>& names);

@@ -154,7 +154,11 @@ TEST_F(FuncViewTest, RealClicksShowAFunctionAndEmptySpaceKeepsIt) {
   CFuncView* view = ViewOf(doc);
   ASSERT_NE(view, nullptr);
   frame_->Raise();
-  Pump();
+  // Let the child frame's menu bar and layout settle before reading screen positions.
+  for (int i = 0; i < 10; ++i) {
+    wxMilliSleep(20);
+    Pump();
+  }
 
   SjisListCtrl* list = view->FunctionList();
   wxRect item;

@@ -168,6 +168,7 @@ BENCHMARK(BM_GetPutFunction)->Unit(benchmark::kMicrosecond);
 // Console output as usual, plus the real time of each benchmark for the ratios.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
+  RatioReporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) times_[run.benchmark_name()] = run.GetAdjustedRealTime();

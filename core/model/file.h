@@ -57,6 +57,16 @@ class File {
     }
     return ReadSlow(buffer, n);
   }
+  // The next n bytes when they are already in the read buffer (null otherwise); Consume(n)
+  // then moves past them. Lets a reader take small fields without copying them twice.
+  const char* Peek(std::size_t n) const {
+    if (writing_ || !(fd_ >= 0 || memory_) || n > buffer_.size() - buffer_pos_) return nullptr;
+    return buffer_.data() + buffer_pos_;
+  }
+  void Consume(std::size_t n) {
+    buffer_pos_ += n;
+    position_ += n;
+  }
   // Writes all n bytes (buffered). Raises FileError on failure.
   void Write(const void* buffer, std::size_t n);
   void Write(std::string_view bytes) { Write(bytes.data(), bytes.size()); }

@@ -273,6 +273,7 @@ bool PropertyTree::LoadTree(File* file, LoadBudget& budget) {
     std::uint32_t children_left;
   };
   std::vector<Pending> stack;
+  stack.reserve(16);  // records nest three or four deep
   if (root_header.child_count) stack.push_back({Root(), root_header.child_count});
   std::string data;
   while (!stack.empty()) {
@@ -294,8 +295,14 @@ bool PropertyTree::LoadTree(File* file, LoadBudget& budget) {
     if (node == nullptr) return true;
     // The name is read straight into the entry and cut at its first zero byte.
     std::string& name = static_cast<PropertyEntry*>(node->payload)->name;
-    ReadUpTo(file, header.name_length, name);
-    if (std::size_t zero = name.find('\0'); zero != std::string::npos) name.resize(zero);
+    if (const char* bytes = file->Peek(header.name_length)) {
+      const void* zero = std::memchr(bytes, 0, header.name_length);
+      name.assign(bytes, zero ? static_cast<const char*>(zero) - bytes : header.name_length);
+      file->Consume(header.name_length);
+    } else {
+      ReadUpTo(file, header.name_length, name);
+      if (std::size_t zero = name.find('\0'); zero != std::string::npos) name.resize(zero);
+    }
     if (header.data_length != 0) {
       ReadUpTo(file, header.data_length, data);
       if (!data.empty()) {

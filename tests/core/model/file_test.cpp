@@ -164,5 +164,23 @@ TEST_F(FileOnDisk, StoreThroughPaths) {
   EXPECT_THROW(LoadStoreFromPath(loaded, Path("none.dcm")), FileError);
 }
 
+TEST_F(FileOnDisk, NamesAcrossTheReadBufferLoadFromDisk) {
+  // Many functions put names at every offset of the 64 KiB read buffer; one long name with a
+  // zero byte inside spans several buffers.
+  SpecStore store;
+  for (int i = 0; i < 3000; ++i) store.AddFunction("function_" + std::to_string(i));
+  std::string long_name(100000, 'x');
+  long_name[70000] = '\0';
+  store.AddStruct(long_name);
+  SaveStoreToPath(store, Path("big.dcm"));
+  SpecStore loaded;
+  ASSERT_TRUE(LoadStoreFromPath(loaded, Path("big.dcm")));
+  ASSERT_EQ(loaded.GetFunctionCount(), 3000u);
+  for (int i : {0, 1234, 2999}) EXPECT_EQ(loaded.FindFunction("function_" + std::to_string(i)), i);
+  StructSpec structure;
+  ASSERT_TRUE(loaded.GetStruct(0, structure));
+  EXPECT_EQ(structure.GetRecordName(), std::string(70000, 'x'));
+}
+
 }  // namespace
 }  // namespace quillmap

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <exception>
 
 #include <wx/msgdlg.h>
 
@@ -24,6 +25,13 @@ wxBEGIN_EVENT_TABLE(CFuncDoc, wxDocument) EVT_MENU(ids::kDocInfo, CFuncDoc::OnDo
 
   wxString Reason(const quillmap::FileError& error) {
     return wxString::FromUTF8(std::strerror(error.error_number()));
+  }
+
+  // String id with "%1" replaced by a path.
+  wxString WithPath(int id, const wxString& path) {
+    wxString text = LoadWxString(id);
+    text.Replace("%1", path);
+    return text;
   }
 
   void ShowFileMessage(const wxString& text) {
@@ -150,9 +158,11 @@ bool CFuncDoc::DoOpenDocument(const wxString& file) {
   try {
     loaded = quillmap::LoadStoreFromPath(store_, PathBytes(file));
   } catch (const quillmap::FileError& error) {
-    ShowFileMessage(
-        wxString::Format(wxString::FromUTF8("%s を開けません。\n%s"), file, Reason(error)));
+    ShowFileMessage(WithPath(ids::kStrCannotOpen, file) + "\n" + Reason(error));
     return false;
+  } catch (const std::exception&) {
+    // Anything else the reader could not cope with is a file it doesn't understand.
+    loaded = false;
   }
   if (!loaded) {
     ShowFileMessage(LoadWxString(ids::kStrBadFileFormat));
@@ -166,9 +176,7 @@ bool CFuncDoc::DoSaveDocument(const wxString& file) {
   try {
     quillmap::SaveStoreToPath(store_, PathBytes(file));
   } catch (const quillmap::FileError& error) {
-    ShowFileMessage(wxString::Format(
-        wxString::FromUTF8("%s に保存できません。\n%s\n元のファイルは変更されていません。"), file,
-        Reason(error)));
+    ShowFileMessage(WithPath(ids::kStrCannotSave, file) + "\n" + Reason(error));
     return false;
   }
   return true;

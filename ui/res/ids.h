@@ -26,6 +26,8 @@ inline constexpr int kStrConfirmDelete = 40200;    // "'%s'\nを削除しても�
 inline constexpr int kStrOpenTitle = 61441;        // "開く": title of the File Open dialog
 inline constexpr int kStrAllFilesFilter = 61442;   // "すべてのﾌｧｲﾙ (*.*)"
 inline constexpr int kStrCannotOpen = 61700;       // "%1 を開くことができません。"
+inline constexpr int kStrCannotSave = 61705;       // "%1 に保存できませんでした。..."
+inline constexpr int kStrUnencodable = 40900;      // "文字 '%1' (U+%2) は Shift-JIS で..."
 
 // Framework commands
 inline constexpr int kFileNew = 57600;

@@ -39,7 +39,10 @@ constexpr char kCompactCss[] =
     " #quillmap-compact combobox box {"
     "  min-height: 0; padding-top: 0; padding-bottom: 0; margin-top: 0; margin-bottom: 0; }"
     "#quillmap-compact button { padding-left: 2px; padding-right: 2px; min-width: 0; }"
-    "#quillmap-compact entry { padding-left: 3px; padding-right: 3px; }";
+    "#quillmap-compact entry { padding-left: 3px; padding-right: 3px; }"
+    // A drop-down list instead of a menu: like the templates' combo boxes, and it takes new
+    // entries several times faster when a list holds thousands of them.
+    "#quillmap-compact combobox { -GtkComboBox-appears-as-list: true; }";
 
 }  // namespace
 

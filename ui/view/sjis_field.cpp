@@ -22,9 +22,10 @@ text::EncodeResult WxToSjis(const wxString& value) {
 wxString UnencodableMessage(const text::EncodeResult& result) {
   wxString character;
   if (result.bad_char != 0) character = wxUniChar(static_cast<wxUint32>(result.bad_char));
-  return wxString::Format(wxString::FromUTF8("文字 '%s' (U+%04X) は Shift-JIS で保存できません。\n"
-                                             "この文字を使わずに入力してください。"),
-                          character, static_cast<unsigned>(result.bad_char));
+  wxString message = LoadWxString(ids::kStrUnencodable);
+  message.Replace("%1", character);
+  message.Replace("%2", wxString::Format("%04X", static_cast<unsigned>(result.bad_char)));
+  return message;
 }
 
 // ---- ShownBytes -------------------------------------------------------------------------------

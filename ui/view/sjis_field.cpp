@@ -91,7 +91,17 @@ void SjisTypingGuard::OnText(wxCommandEvent& event) {
     last_good_ = now;
     return;
   }
-  // Put the last good text back (ChangeValue sends no event) and say why.
+  // The control is still inside its own change notification: put the last good text back once
+  // it has finished, then say why.
+  if (refusal_pending_) return;
+  refusal_pending_ = true;
+  window_->CallAfter([this, encoded] { Refuse(encoded); });
+}
+
+void SjisTypingGuard::Refuse(const text::EncodeResult& encoded) {
+  refusal_pending_ = false;
+  // Text typed meanwhile may have made it good again.
+  if (WxToSjis(entry_->GetValue()).ok) return;
   restoring_ = true;
   const long insertion = entry_->GetInsertionPoint();
   entry_->ChangeValue(last_good_);

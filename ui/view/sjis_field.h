@@ -71,11 +71,13 @@ class SjisTypingGuard {
 
  private:
   void OnText(wxCommandEvent& event);
+  void Refuse(const quillmap::text::EncodeResult& encoded);
 
   wxWindow* window_ = nullptr;
   wxTextEntry* entry_ = nullptr;
   wxString last_good_;
   bool restoring_ = false;
+  bool refusal_pending_ = false;
 };
 
 // Edit control holding one record text.

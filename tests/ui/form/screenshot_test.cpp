@@ -10,6 +10,7 @@
 
 #include "core/model/history.h"
 #include "form_fixture.h"
+#include "ui/doc/doc_info_dlg.h"
 #include "ui/view/sjis_field.h"
 
 namespace {
@@ -45,6 +46,18 @@ TEST_F(FormScreenshot, DISABLED_HoldFilledForm) {
     wxMilliSleep(50);
   }
   ViewOf(doc)->ClearFunctionFields();
+}
+
+TEST_F(FormScreenshot, DISABLED_HoldDocInfoDialog) {
+  CDocInfoDlg dialog(frame_);
+  dialog.SetDocInfo(quillmap::kDocInfoTitle, Sjis("関数仕様書 ファイル操作ライブラリ"));
+  dialog.TransferDataToWindow();
+  dialog.Show();
+  for (int i = 0; i < 60; ++i) {
+    Pump();
+    wxMilliSleep(50);
+  }
+  dialog.Hide();
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include <wx/button.h>
 #include <wx/choice.h>
+#include <wx/clipbrd.h>
 #include <wx/dcmemory.h>
 #include <wx/mdi.h>
 #include <wx/print.h>
@@ -196,6 +197,34 @@ TEST_F(FuncViewTest, LeavingAFieldStoresTheFunction) {
   ASSERT_TRUE(doc->GetFunction(0, stored));
   EXPECT_EQ(stored.GetExplanation(), "explained");
   EXPECT_EQ(stored.GetAttribute(), quillmap::kAttrInline);
+}
+
+TEST_F(FuncViewTest, MovingTheFocusOnStoresTheFieldsLeft) {
+  quillmap::SpecStore store;
+  AddFunctions(store, {"f"});
+  CFuncDoc* doc = OpenDocument(WriteDocument(store, "realfocus.dcm"));
+  CFuncView* view = ViewOf(doc);
+  ASSERT_TRUE(view->ShowFunction(0));
+  frame_->Raise();
+  auto move_focus = [](wxWindow* to) {
+    to->SetFocus();
+    for (int i = 0; i < 5; ++i) {
+      wxMilliSleep(10);
+      Pump();
+    }
+  };
+  move_focus(view->HeadingEdit());
+  ASSERT_EQ(wxWindow::FindFocus(), view->HeadingEdit());
+  view->HeadingEdit()->ChangeValue("from the heading");
+  move_focus(view->ReturnTypeCombo());
+  quillmap::FunctionSpec stored;
+  ASSERT_TRUE(doc->GetFunction(0, stored));
+  EXPECT_EQ(stored.GetIndex(), "from the heading");
+
+  view->ReturnTypeCombo()->ChangeValue("double");
+  move_focus(view->NoteEdit());
+  ASSERT_TRUE(doc->GetFunction(0, stored));
+  EXPECT_EQ(stored.GetReturnType(), "double");
 }
 
 TEST_F(FuncViewTest, TypedTextIsStoredBeforeSaving) {
@@ -410,8 +439,10 @@ TEST_F(FuncViewTest, TypingACharacterShiftJisCannotHoldIsRefused) {
   CFuncView* view = ViewOf(doc);
   ASSERT_TRUE(view->ShowFunction(0));
   view->HeadingEdit()->SetValue(wxString::FromUTF8("見出し"));
-  const ShownMessage shown =
-      ExpectMessage([&] { view->HeadingEdit()->SetValue(wxString::FromUTF8("見出し\u2603")); });
+  const ShownMessage shown = ExpectMessage([&] {
+    view->HeadingEdit()->SetValue(wxString::FromUTF8("見出し\u2603"));
+    Pump();
+  });
   EXPECT_TRUE(shown.message.Contains(wxString::FromUTF8("\u2603"))) << shown.message.utf8_str();
   EXPECT_TRUE(shown.message.Contains("U+2603"));
   EXPECT_TRUE(shown.style & wxICON_STOP);
@@ -425,6 +456,32 @@ TEST_F(FuncViewTest, TypingACharacterShiftJisCannotHoldIsRefused) {
   EXPECT_FALSE(stored);
   EXPECT_FALSE(doc->IsModified());
   EXPECT_EQ(view->NoteEdit()->GetValue(), wxString::FromUTF8("\U0001F600"));
+}
+
+TEST_F(FuncViewTest, PastingACharacterShiftJisCannotHoldIsRefused) {
+  quillmap::SpecStore store;
+  AddFunctions(store, {"f"});
+  CFuncDoc* doc = OpenDocument(WriteDocument(store, "paste.dcm"));
+  CFuncView* view = ViewOf(doc);
+  ASSERT_TRUE(view->ShowFunction(0));
+  frame_->Raise();
+  for (SjisTextCtrl* edit : {view->NoteEdit(), view->HeadingEdit()}) {
+    edit->SetBytes("kept");
+    edit->SetFocus();
+    edit->SetInsertionPointEnd();
+    ASSERT_TRUE(wxTheClipboard->Open());
+    wxTheClipboard->SetData(new wxTextDataObject(wxString::FromUTF8(" \u2603 snow")));
+    wxTheClipboard->Close();
+    const ShownMessage shown = ExpectMessage([&] {
+      edit->Paste();
+      for (int i = 0; i < 5; ++i) {
+        wxMilliSleep(10);
+        Pump();
+      }
+    });
+    EXPECT_TRUE(shown.message.Contains("U+2603")) << edit->GetId();
+    EXPECT_EQ(edit->GetValue(), "kept") << edit->GetId();
+  }
 }
 
 TEST_F(FuncViewTest, SelectionMarkFollowsRowsInsertedAndDeleted) {

@@ -25,7 +25,16 @@
 
 namespace {
 
-using FuncViewTest = FormTest;
+class FuncViewTest : public FormTest {
+ protected:
+  // Opens a document with the one function "f" and shows it.
+  CFuncView* ShowOneFunction(const std::string& file_name) {
+    quillmap::SpecStore store;
+    AddFunctions(store, {"f"});
+    CFuncView* view = ViewOf(OpenDocument(WriteDocument(store, file_name)));
+    return view != nullptr && view->ShowFunction(0) ? view : nullptr;
+  }
+};
 
 std::vector<wxString> ListTexts(wxListCtrl* list) {
   std::vector<wxString> texts;
@@ -179,11 +188,9 @@ TEST_F(FuncViewTest, RealClicksShowAFunctionAndEmptySpaceKeepsIt) {
 }
 
 TEST_F(FuncViewTest, LeavingAFieldStoresTheFunction) {
-  quillmap::SpecStore store;
-  AddFunctions(store, {"f"});
-  CFuncDoc* doc = OpenDocument(WriteDocument(store, "focus.dcm"));
-  CFuncView* view = ViewOf(doc);
-  ASSERT_TRUE(view->ShowFunction(0));
+  CFuncView* view = ShowOneFunction("focus.dcm");
+  ASSERT_NE(view, nullptr);
+  CFuncDoc* doc = view->GetFuncDoc();
   EXPECT_FALSE(doc->IsModified());
 
   view->ExplanationEdit()->ChangeValue("explained");
@@ -200,11 +207,9 @@ TEST_F(FuncViewTest, LeavingAFieldStoresTheFunction) {
 }
 
 TEST_F(FuncViewTest, MovingTheFocusOnStoresTheFieldsLeft) {
-  quillmap::SpecStore store;
-  AddFunctions(store, {"f"});
-  CFuncDoc* doc = OpenDocument(WriteDocument(store, "realfocus.dcm"));
-  CFuncView* view = ViewOf(doc);
-  ASSERT_TRUE(view->ShowFunction(0));
+  CFuncView* view = ShowOneFunction("realfocus.dcm");
+  ASSERT_NE(view, nullptr);
+  CFuncDoc* doc = view->GetFuncDoc();
   frame_->Raise();
   auto move_focus = [](wxWindow* to) {
     to->SetFocus();
@@ -433,11 +438,9 @@ TEST_F(FuncViewTest, CreateStructureRefusesATakenNameAndListsANewOne) {
 }
 
 TEST_F(FuncViewTest, TypingACharacterShiftJisCannotHoldIsRefused) {
-  quillmap::SpecStore store;
-  AddFunctions(store, {"f"});
-  CFuncDoc* doc = OpenDocument(WriteDocument(store, "refuse.dcm"));
-  CFuncView* view = ViewOf(doc);
-  ASSERT_TRUE(view->ShowFunction(0));
+  CFuncView* view = ShowOneFunction("refuse.dcm");
+  ASSERT_NE(view, nullptr);
+  CFuncDoc* doc = view->GetFuncDoc();
   view->HeadingEdit()->SetValue(wxString::FromUTF8("見出し"));
   const ShownMessage shown = ExpectMessage([&] {
     view->HeadingEdit()->SetValue(wxString::FromUTF8("見出し\u2603"));
@@ -459,11 +462,8 @@ TEST_F(FuncViewTest, TypingACharacterShiftJisCannotHoldIsRefused) {
 }
 
 TEST_F(FuncViewTest, PastingACharacterShiftJisCannotHoldIsRefused) {
-  quillmap::SpecStore store;
-  AddFunctions(store, {"f"});
-  CFuncDoc* doc = OpenDocument(WriteDocument(store, "paste.dcm"));
-  CFuncView* view = ViewOf(doc);
-  ASSERT_TRUE(view->ShowFunction(0));
+  CFuncView* view = ShowOneFunction("paste.dcm");
+  ASSERT_NE(view, nullptr);
   frame_->Raise();
   for (SjisTextCtrl* edit : {view->NoteEdit(), view->HeadingEdit()}) {
     edit->SetBytes("kept");

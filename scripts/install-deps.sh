@@ -6,7 +6,7 @@ packages=(
   build-essential cmake pkg-config clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libwxgtk3.2-dev libwxgtk-webview3.2-dev libwebkit2gtk-4.0-dev
-  xvfb xauth fonts-ipafont-gothic fonts-ipafont-mincho imagemagick
+  xvfb xauth x11-utils fonts-ipafont-gothic fonts-ipafont-mincho imagemagick
 )
 if [[ "${1:-}" == "--bench" ]]; then packages+=(doxygen); fi
 

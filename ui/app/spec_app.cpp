@@ -3,6 +3,7 @@
 #include <wx/cmdline.h>
 #include <wx/config.h>
 #include <wx/fileconf.h>
+#include <wx/filename.h>
 #include <wx/stdpaths.h>
 
 #include "ui/app/about_dlg.h"
@@ -55,8 +56,11 @@ bool CSpecApp::InitInstance(const wxString& file) {
   SetAppDisplayName(LoadWxString(ids::kStrAppName));
   wxStandardPaths::Get().SetFileLayout(wxStandardPaths::FileLayout_XDG);
   if (wxConfigBase::Get(false) == nullptr) {
-    wxConfigBase::Set(new wxFileConfig(GetAppName(), GetVendorName(), wxString(), wxString(),
-                                       wxCONFIG_USE_LOCAL_FILE));
+    // wxFileConfig writes the file but does not make its folder.
+    const wxFileName profile(wxFileConfig::GetLocalFileName(GetAppName()));
+    wxFileName::Mkdir(profile.GetPath(), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
+    wxConfigBase::Set(new wxFileConfig(GetAppName(), GetVendorName(), profile.GetFullPath(),
+                                       wxString(), wxCONFIG_USE_LOCAL_FILE));
   }
 
   doc_manager_ = std::make_unique<CDocManager>();

@@ -134,3 +134,34 @@ TEST(RecentFiles, AmpersandInPathShowsAsItself) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(AppTest, ProfileLivesInTheConfigFolderAsQuillmapConf) {
+  // No profile set up by the test: start-up makes its own under $XDG_CONFIG_HOME, folder and all.
+  delete wxConfigBase::Set(nullptr);
+  wxString old_home;
+  const bool had_home = wxGetEnv(wxS("XDG_CONFIG_HOME"), &old_home);
+  const wxString config_home = Path(wxS("config/home"));
+  wxSetEnv(wxS("XDG_CONFIG_HOME"), config_home);
+  const wxString page = Path(wxS("remembered.htm"));
+  WriteBytes(page, "<html><body>page</body></html>");
+
+  ASSERT_TRUE(Start());
+  EXPECT_NE(Manager()->OpenFile(page), nullptr);
+  wxGetApp().ExitInstance();
+  if (had_home) {
+    wxSetEnv(wxS("XDG_CONFIG_HOME"), old_home);
+  } else {
+    wxUnsetEnv(wxS("XDG_CONFIG_HOME"));
+  }
+
+  wxFFile profile(config_home + wxS("/Quillmap.conf"));
+  ASSERT_TRUE(profile.IsOpened());
+  wxString text;
+  ASSERT_TRUE(profile.ReadAll(&text));
+  EXPECT_NE(text.Find(wxS("File1=") + page), wxNOT_FOUND) << text.utf8_string();
+  EXPECT_NE(text.Find(wxS("PreviewPages=0")), wxNOT_FOUND) << text.utf8_string();
+}
+
+}  // namespace

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Takes the editor's screenshots under a virtual display: screenshots.sh [BUILD_DIR]
+# Writes BUILD_DIR/screenshots/1-main-frame.png, 2-second-function.png (examples/sample.dcm with
+# its second function in the form) and 3-html-page.png (that document exported as HTML).
+set -euo pipefail
+
+cd "$(dirname "$0")/.."
+build=${1:-build}
+out="$build/screenshots"
+driver="$build/ui/quillmap-screenshots"
+cli="$build/quillmap-cli"
+sample=examples/sample.dcm
+
+for program in "$driver" "$cli"; do
+  if [[ ! -x "$program" ]]; then
+    echo "$program is not built; run make build first." >&2
+    exit 1
+  fi
+done
+for tool in xvfb-run xauth; do
+  command -v "$tool" >/dev/null || { echo "$tool is missing: run scripts/install-deps.sh" >&2; exit 1; }
+done
+
+# Some machines carry a stand-in under the plain name; ImageMagick 6 installs import-im6 too.
+if command -v import-im6 >/dev/null; then
+  import=import-im6
+elif command -v import >/dev/null; then
+  import=import
+else
+  echo "ImageMagick's import is missing: run scripts/install-deps.sh" >&2
+  exit 1
+fi
+
+mkdir -p "$out"
+rm -f "$out"/*.png
+"$cli" export "$sample" "$out/sample.htm"
+
+# The run keeps its profile and WebKit's caches away from the user's own.
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+HOME="$scratch" XDG_CONFIG_HOME="$scratch/.config" XDG_CACHE_HOME="$scratch/.cache" \
+  XDG_DATA_HOME="$scratch/.local/share" QUILLMAP_IMPORT="$import" \
+  xvfb-run -a -s '-screen 0 1280x1024x24' "$driver" "$out" "$sample" "$out/sample.htm"
+
+ls -1 "$out"/*.png

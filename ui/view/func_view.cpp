@@ -95,6 +95,7 @@ wxButton* CFuncView::Button(int id) const {
 // ---- framework hooks --------------------------------------------------------------------------
 
 bool CFuncView::OnCreate(wxDocument* doc, long) {
+  // The frame comes up shown, with this view active; the form becomes its only child.
   wxFrame* frame = CreateChildFrame(doc, this);
   if (frame == nullptr) return false;
   SetFrame(frame);
@@ -126,9 +127,6 @@ bool CFuncView::OnCreate(wxDocument* doc, long) {
            controls_->return_type, controls_->related}) {
     field->Bind(wxEVT_KILL_FOCUS, &CFuncView::OnFieldKillFocus, this);
   }
-
-  frame->Show(true);
-  Activate(true);
   return true;
 }
 
@@ -273,6 +271,9 @@ bool CFuncView::ShowFunction(int index) {
 }
 
 bool CFuncView::StoreFunction() {
+  // A message shown while storing moves the focus, which must not store again.
+  if (storing_) return false;
+  const FlagScope storing(storing_);
   FormControls& c = *controls_;
   CFuncDoc* doc = GetFuncDoc();
   const text::EncodeResult name = c.name->GetBytes();

@@ -97,6 +97,7 @@ class CFuncView : public wxView {
   bool filled_ = false;   // the initial update ran
   bool busy_ = false;     // the fields are being filled or emptied
   bool closing_ = false;  // the frame is going away: no more stores
+  bool storing_ = false;  // StoreFunction is running
   int shown_attribute_ = 0;
   std::set<wxString> return_type_keys_;  // lower-case texts of the return-type list
   std::string function_edit_name_;

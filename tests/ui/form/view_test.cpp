@@ -185,6 +185,14 @@ TEST_F(FuncViewTest, RealClicksShowAFunctionAndEmptySpaceKeepsIt) {
   EXPECT_EQ(view->NameEdit()->GetValue(), "two");
   EXPECT_TRUE(view->HeadingEdit()->IsEnabled());
   EXPECT_EQ(list->GetSelectionMark(), 1);
+
+  // The keyboard moves the mark and shows the function reached.
+  list->SetFocus();
+  Pump();
+  mouse.Char(WXK_UP);
+  Pump();
+  EXPECT_EQ(view->NameEdit()->GetValue(), "one");
+  EXPECT_EQ(list->GetSelectionMark(), 0);
 }
 
 TEST_F(FuncViewTest, LeavingAFieldStoresTheFunction) {

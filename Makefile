@@ -1,6 +1,6 @@
 # Quillmap: the two commands a newcomer needs are `make run` and `make test`.
 JOBS ?= $(shell nproc)
-XVFB := xvfb-run -a -s '-screen 0 1280x1024x24'
+XVFB := xvfb-run -a -s '-screen 0 1280x1024x24 -noreset'
 
 .PHONY: all deps build build-asan test run screenshots bench fuzz clean format
 

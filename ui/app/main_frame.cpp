@@ -41,20 +41,6 @@ class FileDropTarget : public wxFileDropTarget {
   CMainFrame* frame_;
 };
 
-// Lock state shown by an indicator pane; kana lock has no counterpart on this desktop.
-bool LockIsOn(int indicator) {
-  switch (indicator) {
-    case ids::kIndicatorCaps:
-      return wxGetKeyState(WXK_CAPITAL);
-    case ids::kIndicatorNum:
-      return wxGetKeyState(WXK_NUMLOCK);
-    case ids::kIndicatorScroll:
-      return wxGetKeyState(WXK_SCROLL);
-    default:
-      return false;
-  }
-}
-
 }  // namespace
 
 wxBEGIN_EVENT_TABLE(CMainFrame, wxDocMDIParentFrame) EVT_IDLE(CMainFrame::OnIdle)
@@ -128,11 +114,24 @@ void CMainFrame::DoGiveHelp(const wxString& text, bool show) {
   }
 }
 
-void CMainFrame::UpdateIndicators() {
+bool CMainFrame::KeyboardLockIsOn(int indicator) {
+  switch (indicator) {
+    case ids::kIndicatorCaps:
+      return wxGetKeyState(WXK_CAPITAL);
+    case ids::kIndicatorNum:
+      return wxGetKeyState(WXK_NUMLOCK);
+    case ids::kIndicatorScroll:
+      return wxGetKeyState(WXK_SCROLL);
+    default:
+      return false;
+  }
+}
+
+void CMainFrame::UpdateIndicators(const std::function<bool(int)>& lock_is_on) {
   wxStatusBar* status_bar = GetStatusBar();
   if (status_bar == nullptr) return;
   for (size_t i = 0; i < kIndicators.size(); ++i) {
-    const wxString text = LockIsOn(kIndicators[i]) ? LoadWxString(kIndicators[i]) : wxString();
+    const wxString text = lock_is_on(kIndicators[i]) ? LoadWxString(kIndicators[i]) : wxString();
     if (status_bar->GetStatusText(static_cast<int>(i + 1)) != text) {
       status_bar->SetStatusText(text, static_cast<int>(i + 1));
     }

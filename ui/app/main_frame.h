@@ -5,6 +5,7 @@
 // windows (CChildFrame) live in its client area; files dropped on it are opened like File Open.
 
 #include <array>
+#include <functional>
 
 #include <wx/docmdi.h>
 
@@ -25,8 +26,11 @@ class CMainFrame : public wxDocMDIParentFrame {
   // Message pane: a command's prompt while its item or button is highlighted, "ﾚﾃﾞｨ" otherwise.
   void DoGiveHelp(const wxString& text, bool show) override;
 
-  // Refreshes the indicator panes from the keyboard's lock states.
-  void UpdateIndicators();
+  // Refreshes the indicator panes from the keyboard's lock states; lock_is_on tells whether the
+  // lock of an indicator id is on (the keyboard's state unless a caller supplies another).
+  void UpdateIndicators(const std::function<bool(int)>& lock_is_on = KeyboardLockIsOn);
+  // The keyboard's lock state behind an indicator; kana lock has no counterpart on GTK: off.
+  static bool KeyboardLockIsOn(int indicator);
   // Caption string 128, followed by " - " and the active document's title when there is one.
   wxString MakeCaption() const;
 

@@ -1,58 +1,60 @@
-// Starts the built editor on the display with a specification document and with an HTML page,
-// and checks that its main window comes up with the document's title in its caption.
+// Starts the built editor with a specification document and with an HTML page, each on a virtual
+// display of its own (so that no other test's windows or input meet it), and checks that its main
+// window comes up with the document's title in its caption, then ends it.
 
-#include <cstdio>
+#include <cstdlib>
 #include <string>
 
-#include <wx/process.h>
-#include <wx/utils.h>
+#include <sys/wait.h>
 
 #include "tests/ui/app/wx_test_env.h"
 
 namespace {
 
-// Names of the top-level windows on the display, as xwininfo lists them.
-std::string WindowTree() {
-  std::string out;
-  if (FILE* pipe = popen("xwininfo -root -tree 2>/dev/null", "r")) {
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
-    pclose(pipe);
-  }
-  return out;
+std::string ShellQuote(const std::string& text) {
+  std::string quoted = "'";
+  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
 }
 
-// Runs the editor on a file until a window with the caption shows up (true) or it gives up.
-bool EditorShowsWindow(const wxString& file, const std::string& caption) {
-  const wxString editor = wxS(QUILLMAP_EDITOR);
-  const char* argv[] = {QUILLMAP_EDITOR, nullptr, nullptr};
-  const std::string file_utf8 = file.utf8_string();
-  argv[1] = file_utf8.c_str();
-  const long pid = wxExecute(argv, wxEXEC_ASYNC | wxEXEC_MAKE_GROUP_LEADER);
-  if (pid <= 0) return false;
-  const bool shown = PumpUntil(
-      [&] { return WindowTree().find(caption) != std::string::npos || !wxProcess::Exists(pid); },
-      30000);
-  const bool running = wxProcess::Exists(pid);
-  const bool found = shown && WindowTree().find(caption) != std::string::npos;
-  if (running) wxKill(pid, wxSIGTERM, nullptr, wxKILL_CHILDREN);
-  PumpUntil([&] { return !wxProcess::Exists(pid); }, 5000);
-  return found && running;
+// Exit status of the probe: 0 the window came up, 1 it did not within the polls (0.2 s each),
+// 2 the editor ended.
+int RunEditorProbe(const wxString& file, const std::string& caption, int polls = 150) {
+  static const char kProbe[] =
+      "\"$1\" \"$2\" & pid=$!; i=0; "
+      "while [ $i -lt \"$4\" ]; do "
+      "  if xwininfo -root -tree | grep -F -q -- \"$3\"; then kill $pid; exit 0; fi; "
+      "  if ! kill -0 $pid 2>/dev/null; then exit 2; fi; "
+      "  sleep 0.2; i=$((i+1)); "
+      "done; kill $pid; exit 1";
+  const std::string command = "xvfb-run -a -s '-screen 0 1280x1024x24' sh -c " +
+                              ShellQuote(kProbe) + " probe " + ShellQuote(QUILLMAP_EDITOR) + " " +
+                              ShellQuote(file.utf8_string()) + " " + ShellQuote(caption) + " " +
+                              std::to_string(polls) + " >/dev/null 2>&1";
+  const int status = std::system(command.c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 TEST(Smoke, EditorComesUpWithSpecificationDocument) {
   TempDir dir;
   const wxString path = dir.Path(wxS("smoke.dcm"));
   WriteSpecDocument(path, {"SmokeOne", "SmokeTwo"});
-  EXPECT_TRUE(EditorShowsWindow(path, "Quillmap Ver.0.0.5.0 - smoke.dcm"));
+  EXPECT_EQ(RunEditorProbe(path, "Quillmap Ver.0.0.5.0 - smoke.dcm"), 0);
 }
 
 TEST(Smoke, EditorComesUpWithHtmlPage) {
   TempDir dir;
   const wxString path = dir.Path(wxS("smoke.htm"));
   WriteBytes(path, "<html><body>smoke</body></html>");
-  EXPECT_TRUE(EditorShowsWindow(path, "Quillmap Ver.0.0.5.0 - smoke.htm"));
+  EXPECT_EQ(RunEditorProbe(path, "Quillmap Ver.0.0.5.0 - smoke.htm"), 0);
+}
+
+TEST(Smoke, ProbeFailsWhenTheWindowNeverComesUp) {
+  // The same probe on a caption that never shows must not pass.
+  TempDir dir;
+  const wxString path = dir.Path(wxS("other.htm"));
+  WriteBytes(path, "<html><body>other</body></html>");
+  EXPECT_EQ(RunEditorProbe(path, "Quillmap Ver.0.0.5.0 - missing.htm", 15), 1);
 }
 
 }  // namespace

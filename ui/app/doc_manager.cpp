@@ -61,7 +61,7 @@ wxDocTemplate* CDocManager::SelectDocumentPath(wxDocTemplate** templates, int co
 
   wxFileDialog dialog(wxTheApp->GetTopWindow(), LoadWxString(ids::kStrOpenTitle),
                       GetLastDirectory(), wxString(), filter, wxFD_OPEN | wxFD_FILE_MUST_EXIST);
-  if (dialog.ShowModal() != wxID_OK) {
+  if (dialog.ShowModal() != wxID_OK || dialog.GetPath().empty()) {
     path.clear();
     return nullptr;
   }

@@ -1,6 +1,8 @@
 // Start-up: the command line, the two document templates, refused files and File New.
 
 #include <wx/dnd.h>
+#include <wx/filedlg.h>
+#include <wx/filehistory.h>
 #include <wx/menu.h>
 
 #include "tests/ui/app/app_fixture.h"
@@ -193,6 +195,57 @@ TEST_F(AppTest, OpeningAnOpenFileAgainActivatesItsWindow) {
   ASSERT_TRUE(Start(path));
   EXPECT_EQ(Manager()->OpenFile(path), Documents()[0]);
   EXPECT_EQ(Documents().size(), 1u);
+}
+
+}  // namespace
+
+namespace {
+
+struct SeenFileDialog {
+  wxString title;
+  wxString filter;
+};
+
+// Answers the File Open dialog with a path, recording its title and filter.
+class ExpectOpenDialog : public wxExpectModalBase<wxFileDialog, ExpectOpenDialog> {
+ public:
+  ExpectOpenDialog(SeenFileDialog* seen, const wxString& path) : seen_(seen), path_(path) {}
+
+ protected:
+  int OnInvoked(wxFileDialog* dialog) const override {
+    seen_->title = dialog->GetMessage();
+    seen_->filter = dialog->GetWildcard();
+    dialog->SetPath(path_);
+    // GTK's file chooser takes the name asynchronously.
+    PumpUntil([&] { return dialog->GetPath() == path_; }, 3000);
+    return wxID_OK;
+  }
+
+ private:
+  SeenFileDialog* seen_;
+  wxString path_;
+};
+
+TEST_F(AppTest, FileOpenOffersBothFiltersAndOpensByExtension) {
+  const wxString path = Path(wxS("chosen.htm"));
+  WriteBytes(path, "<html><body>chosen</body></html>");
+  ASSERT_TRUE(Start());
+  SeenFileDialog seen;
+  wxTEST_DIALOG(SendCommand(Frame(), wxID_OPEN), ExpectOpenDialog(&seen, path));
+  Pump();
+  EXPECT_EQ(seen.title, U("開く"));
+  EXPECT_EQ(seen.filter, U("dcm ﾌｧｲﾙ (*.dcm)|*.dcm|html ﾌｧｲﾙ (*.htm)|*.htm|すべてのﾌｧｲﾙ (*.*)|*"));
+  ASSERT_EQ(Documents().size(), 1u);
+  EXPECT_NE(wxDynamicCast(Documents()[0], CBrowsDoc), nullptr);
+  EXPECT_EQ(Manager()->GetFileHistory()->GetHistoryFile(0), path);
+}
+
+TEST_F(AppTest, CancelledFileOpenOpensNothing) {
+  ASSERT_TRUE(Start());
+  wxTEST_DIALOG(SendCommand(Frame(), wxID_OPEN),
+                wxExpectModal<wxFileDialog>(wxString(), wxID_CANCEL));
+  Pump();
+  EXPECT_TRUE(Documents().empty());
 }
 
 }  // namespace

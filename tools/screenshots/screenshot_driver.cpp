@@ -41,6 +41,7 @@ class ScreenshotApp : public CSpecApp {
     if (!InitInstance(wxString())) return false;
 
     steps_ = {
+        [this] { return Activate(); },
         [this] { return Capture(wxS("1-main-frame.png")); },
         [this] { return ShowSecondFunction(); },
         [this] { return Capture(wxS("2-second-function.png")); },
@@ -100,6 +101,14 @@ class ScreenshotApp : public CSpecApp {
       return false;
     }
     std::printf("%s\n", static_cast<const char*>(path.utf8_str()));
+    return true;
+  }
+
+  // Without a window manager nothing gives the frame the focus; an inactive GTK window draws its
+  // menu bar greyed out.
+  bool Activate() {
+    GetMainFrame()->Raise();
+    GetMainFrame()->SetFocus();
     return true;
   }
 

@@ -1,6 +1,9 @@
 // HTML documents: the page is shown by the web view, refresh reloads what the view shows, and
 // the document is never modified or saved.
 
+#include <cstdlib>
+#include <string>
+
 #include <wx/filename.h>
 #include <wx/webview.h>
 
@@ -99,6 +102,34 @@ TEST_F(BrowseTest, DocumentIsNeverModifiedAndClosesWithoutAsking) {
   EXPECT_TRUE(Documents().empty());
   wxFile file(path);
   EXPECT_EQ(file.Length(), static_cast<wxFileOffset>(bytes.size()));
+}
+
+TEST_F(BrowseTest, ExportedPageListLinksJumpToTheirBlocks) {
+  const wxString page = Path(wxS("exported.htm"));
+  const std::string command = std::string(QUILLMAP_CLI) + " export " + QUILLMAP_SOURCE_DIR +
+                              "/examples/sample.dcm " + page.utf8_string() + " >/dev/null";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  CBrowsView* view = OpenPage(page);
+  ASSERT_NE(view, nullptr);
+  wxWebView* web = view->GetWebView();
+
+  // The second entry of the function list links to that function's block further down.
+  wxString target;
+  ASSERT_TRUE(web->RunScript(wxS("var links = document.querySelectorAll('a[href^=\"#\"]');"
+                                 "links[links.length > 3 ? 3 : 0].getAttribute('href')"),
+                             &target));
+  ASSERT_TRUE(target.StartsWith(wxS("#")));
+  ASSERT_TRUE(
+      web->RunScript(wxS("document.querySelector('a[href=\"") + target + wxS("\"]').click(); 1")));
+  wxString hash;
+  wxString scrolled;
+  EXPECT_TRUE(PumpUntil([&] {
+    return web->RunScript(wxS("window.location.hash"), &hash) && hash == target &&
+           web->RunScript(wxS("window.scrollY > 0 ? 'yes' : 'no'"), &scrolled) &&
+           scrolled == wxS("yes");
+  }));
+  EXPECT_EQ(hash, target);
+  EXPECT_EQ(scrolled, wxS("yes"));
 }
 
 }  // namespace

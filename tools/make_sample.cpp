@@ -1,4 +1,4 @@
-// Writes examples/sample.dcm: a small Japanese specification document of a buffered file
+// Writes examples/sample.dcm: a small Japanese function document of a buffered file
 // library, built with the core's own API. Usage: quillmap-make-sample [OUT.dcm]
 #include <cstdio>
 #include <ctime>

@@ -1,5 +1,5 @@
 #pragma once
-// DocumentStore and SpecStore: the storage behind a specification document, and the .dcm file
+// DocumentStore and SpecStore: the storage behind a function document, and the .dcm file
 // format (header, document information, a "FUNC" section and a "STRC" section).
 
 #include <cstdint>

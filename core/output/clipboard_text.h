@@ -1,5 +1,5 @@
 #pragma once
-// The specification of one function as a C comment block, ready to be pasted above the
+// The description of one function as a C comment block, ready to be pasted above the
 // function's definition. All texts are Shift-JIS; column widths count bytes.
 
 #include <string>

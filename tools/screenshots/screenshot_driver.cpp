@@ -1,7 +1,7 @@
 // Screenshot driver: starts the editor's application with its frames, as the editor does, and
 // photographs the screen at three moments:
 //   1-main-frame.png     the empty main frame after start-up
-//   2-second-function.png  a specification document with its second function in the form
+//   2-second-function.png  a function document with its second function in the form
 //   3-html-page.png      an HTML page (the exported sample) in a browser window
 // Usage: quillmap-screenshots OUT_DIR DOCUMENT.dcm PAGE.htm
 // The screen is captured with ImageMagick's import (command in $QUILLMAP_IMPORT, default

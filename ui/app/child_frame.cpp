@@ -10,7 +10,7 @@
 
 namespace {
 
-// Menu 130 for HTML documents, menu 129 for everything else (specification documents).
+// Menu 130 for HTML documents, menu 129 for everything else (function documents).
 int MenuIdFor(const wxDocument* doc) {
   return doc != nullptr && doc->IsKindOf(wxCLASSINFO(CBrowsDoc)) ? ids::kHtmlDocTemplate
                                                                  : ids::kFuncDocTemplate;

@@ -1,6 +1,6 @@
 #pragma once
-// CChildFrame: the frame of every document window (specification and HTML documents alike),
-// inside the main frame. Its menu bar is menu 129 for a specification document and menu 130 for
+// CChildFrame: the frame of every document window (function and HTML documents alike),
+// inside the main frame. Its menu bar is menu 129 for a function document and menu 130 for
 // an HTML document.
 
 #include <wx/docmdi.h>

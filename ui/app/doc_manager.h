@@ -1,6 +1,6 @@
 #pragma once
 // CDocManager: wx's document manager with the editor's rules. File New always makes a
-// specification document (the first template) named "Quillmap1", "Quillmap2", …; a file is
+// function document (the first template) named "Quillmap1", "Quillmap2", …; a file is
 // opened by the template of its extension, and a file that matches none goes to the first
 // template; the recent-file list holds four files.
 

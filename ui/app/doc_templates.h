@@ -1,5 +1,5 @@
 #pragma once
-// The two document templates of the editor, registered in this order: specification documents
+// The two document templates of the editor, registered in this order: function documents
 // (resource 129: CFuncDoc, CChildFrame, CFuncView, ".dcm") and HTML documents (resource 130:
 // CBrowsDoc, CChildFrame, CBrowsView, ".htm"). Each takes its names, filter and extension from
 // its document string in the string table.

@@ -3,7 +3,7 @@
 // document templates, creates the main frame and carries out the command line: no file leaves
 // the main frame empty, a file is opened by its extension, and a file that can't be opened ends
 // the program after the document's message. The application handles File New (always a
-// specification document) and the About box.
+// function document) and the About box.
 
 #include <memory>
 
@@ -29,7 +29,7 @@ class CSpecApp : public wxApp {
   // Closes every document without asking, destroys the main frame and stores the profile.
   void ExitInstance();
 
-  // File New: a new, untitled specification document in a window of its own.
+  // File New: a new, untitled function document in a window of its own.
   void OnFileNew(wxCommandEvent& event);
   // The About box.
   void OnAppAbout(wxCommandEvent& event);

@@ -37,7 +37,7 @@ constexpr std::array kMainMenu = {
     Popup{"ﾍﾙﾌﾟ(&H)", kHelp},
 };
 
-// Menu 129: a specification document.
+// Menu 129: a function document.
 constexpr std::array kFuncFile = {
     kNew,
     kOpen,

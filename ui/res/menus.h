@@ -1,5 +1,5 @@
 #pragma once
-// Menu bars 128 (main frame, no document), 129 (specification document) and 130 (HTML
+// Menu bars 128 (main frame, no document), 129 (function document) and 130 (HTML
 // document), accelerator table 128 and tool bar 128, as data. Texts are UTF-8 with "&" marking
 // the mnemonic and "\t" the shortcut shown; commands are the program's own numbers (see
 // ui/app/command_map.h for the wx ids they are bound to).

@@ -1,5 +1,5 @@
 #pragma once
-// CFuncView: the form of a specification document. On the left the function list and the
+// CFuncView: the form of a function document. On the left the function list and the
 // structure list; on the right the fields of the one function shown. The form's controls are
 // the only working copy of that function: the read-only name field says which function it is,
 // and every store looks that name up in the document again.

@@ -161,7 +161,7 @@ TEST_F(AppTest, MainFrameCarriesMenu128AndAcceleratorTable) {
   EXPECT_EQ(Frame()->GetAcceleratorTable()->GetCommand(ctrl_q), 32782);
 }
 
-TEST_F(AppTest, CtrlQWithoutSpecificationDocumentDoesNothing) {
+TEST_F(AppTest, CtrlQWithoutFunctionDocumentDoesNothing) {
   const wxString path = Path(wxS("page.htm"));
   WriteBytes(path, "<html><body>page</body></html>");
   ASSERT_TRUE(Start());
@@ -222,7 +222,7 @@ TEST_F(AppTest, CommandsLightUpOnlyWhereTheActiveDocumentHandlesThem) {
   EXPECT_TRUE(Frame()->GetToolBar()->GetToolEnabled(32774));
 }
 
-TEST_F(AppTest, SpecificationDocumentEnablesSaveAndItsOwnCommands) {
+TEST_F(AppTest, FunctionDocumentEnablesSaveAndItsOwnCommands) {
   ASSERT_TRUE(Start());
   ASSERT_TRUE(SendCommand(Frame(), wxID_NEW));
   Pump();

@@ -1,4 +1,4 @@
-// Starts the built editor with a specification document and with an HTML page, each on a virtual
+// Starts the built editor with a function document and with an HTML page, each on a virtual
 // display of its own (so that no other test's windows or input meet it), and checks that its main
 // window comes up with the document's title in its caption, then ends it.
 
@@ -35,7 +35,7 @@ int RunEditorProbe(const wxString& file, const std::string& caption, int polls =
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-TEST(Smoke, EditorComesUpWithSpecificationDocument) {
+TEST(Smoke, EditorComesUpWithFunctionDocument) {
   TempDir dir;
   const wxString path = dir.Path(wxS("smoke.dcm"));
   WriteSpecDocument(path, {"SmokeOne", "SmokeTwo"});

@@ -51,7 +51,7 @@ TEST_F(AppTest, TemplatesAreRegisteredInOrderWithTheirDocumentStrings) {
   EXPECT_EQ(second->GetDefaultExtension(), U("htm"));
 }
 
-TEST_F(AppTest, StartWithDcmOpensSpecificationWindow) {
+TEST_F(AppTest, StartWithDcmOpensFunctionDocumentWindow) {
   const wxString path = Path(wxS("sample.dcm"));
   WriteSpecDocument(path, {"OpenFile", "CloseFile"});
   ASSERT_TRUE(Start(path));
@@ -94,7 +94,7 @@ TEST_F(AppTest, ExtensionIsMatchedWithoutRegardToCase) {
 
 TEST_F(AppTest, RefusedFileShowsMessageAndLeavesNoWindow) {
   const wxString path = Path(wxS("broken.dcm"));
-  WriteBytes(path, std::string("this is not a specification document", 36));
+  WriteBytes(path, std::string("this is not a function document"));
   SeenMessage seen;
   bool started = true;
   wxTEST_DIALOG(started = Start(path), ExpectMessage(&seen, wxID_OK));
@@ -107,14 +107,14 @@ TEST_F(AppTest, RefusedFileShowsMessageAndLeavesNoWindow) {
 }
 
 TEST_F(AppTest, FileOfOtherExtensionGoesToFirstTemplate) {
-  // A specification document under a name that matches neither extension still opens as one…
+  // A function document under a name that matches neither extension still opens as one…
   const wxString good = Path(wxS("notes.txt"));
   WriteSpecDocument(good, {"Alpha"});
   ASSERT_TRUE(Start(good));
   ASSERT_EQ(Documents().size(), 1u);
   EXPECT_NE(wxDynamicCast(Documents()[0], CFuncDoc), nullptr);
 
-  // …and anything else is refused by the specification document.
+  // …and anything else is refused by the function document.
   const wxString bad = Path(wxS("readme.txt"));
   WriteBytes(bad, "<html>not a document</html>");
   SeenMessage seen;
@@ -137,9 +137,9 @@ TEST_F(AppTest, MissingHtmFileIsReported) {
   EXPECT_TRUE(Documents().empty());
 }
 
-TEST_F(AppTest, FileNewAlwaysMakesNumberedSpecificationDocuments) {
+TEST_F(AppTest, FileNewAlwaysMakesNumberedFunctionDocuments) {
   ASSERT_TRUE(Start());
-  // From the main frame's menu, then from a specification window's menu, then from the app.
+  // From the main frame's menu, then from a function-document window's menu, then from the app.
   EXPECT_TRUE(SendCommand(Frame(), wxID_NEW));
   Pump();
   ASSERT_EQ(Documents().size(), 1u);
@@ -159,7 +159,7 @@ TEST_F(AppTest, FileNewAlwaysMakesNumberedSpecificationDocuments) {
   EXPECT_EQ(Frame()->MakeCaption(), U("Quillmap Ver.0.0.5.0 - Quillmap3"));
 }
 
-TEST_F(AppTest, FileNewFromBrowserWindowMakesSpecificationDocument) {
+TEST_F(AppTest, FileNewFromBrowserWindowMakesFunctionDocument) {
   const wxString path = Path(wxS("page.htm"));
   WriteBytes(path, "<html><body>page</body></html>");
   ASSERT_TRUE(Start(path));

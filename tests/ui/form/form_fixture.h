@@ -1,5 +1,5 @@
 #pragma once
-// Fixture of the form tests: a document manager with the specification-document template, a
+// Fixture of the form tests: a document manager with the function-document template, a
 // main frame for the child frames, a temporary folder for .dcm files, and helpers that answer
 // dialogs and pump events.
 

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "core/model/file.h"
@@ -14,6 +15,18 @@
 namespace quillmap {
 
 namespace {
+
+// The file that saving replaces: the target itself, or the file a symbolic link points to (so
+// the link survives the rename).
+std::string ResolveWritePath(const std::string& target) {
+  struct stat link_status {};
+  if (::lstat(target.c_str(), &link_status) != 0 || !S_ISLNK(link_status.st_mode)) return target;
+  char* resolved = ::realpath(target.c_str(), nullptr);
+  if (resolved == nullptr) return target;  // a dangling link: replace the link itself
+  std::string path(resolved);
+  std::free(resolved);
+  return path;
+}
 
 std::string TempPathFor(const std::string& target) {
   static std::atomic<unsigned> counter{0};
@@ -23,7 +36,9 @@ std::string TempPathFor(const std::string& target) {
 }  // namespace
 
 AtomicFileWriter::AtomicFileWriter(std::string target_path)
-    : target_(std::move(target_path)), temp_(TempPathFor(target_)) {
+    : target_(std::move(target_path)),
+      write_path_(ResolveWritePath(target_)),
+      temp_(TempPathFor(write_path_)) {
   struct stat status {};
   if (::stat(target_.c_str(), &status) == 0 && S_ISDIR(status.st_mode)) {
     throw FileError(target_, EISDIR, "can't write '" + target_ + "': " + std::strerror(EISDIR));
@@ -56,8 +71,8 @@ void AtomicFileWriter::Commit() {
   }
   // Keep the permissions of the file being replaced.
   struct stat status {};
-  if (::stat(target_.c_str(), &status) == 0) ::chmod(temp_.c_str(), status.st_mode & 07777);
-  if (::rename(temp_.c_str(), target_.c_str()) != 0) {
+  if (::stat(write_path_.c_str(), &status) == 0) ::chmod(temp_.c_str(), status.st_mode & 07777);
+  if (::rename(temp_.c_str(), write_path_.c_str()) != 0) {
     int error_number = errno;
     throw FileError(target_, error_number,
                     "can't write '" + target_ + "': " + std::strerror(error_number));

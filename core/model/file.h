@@ -101,7 +101,8 @@ class File {
 
 // Writes a file atomically: the content goes to a temporary file in the same folder, which is
 // renamed over the target only when every byte was written and flushed. A failure raises
-// FileError and leaves an existing target untouched.
+// FileError and leaves an existing target untouched. A target that is a symbolic link keeps
+// being one: the file it points to is replaced.
 class AtomicFileWriter {
  public:
   explicit AtomicFileWriter(std::string target_path);
@@ -110,7 +111,8 @@ class AtomicFileWriter {
   void Commit();  // flush, fsync, close, rename; raises FileError
 
  private:
-  std::string target_;
+  std::string target_;      // the path the caller named (used in messages)
+  std::string write_path_;  // what gets replaced: the target, or the file a symbolic link names
   std::string temp_;
   File file_;
   bool committed_ = false;

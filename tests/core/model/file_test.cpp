@@ -151,6 +151,21 @@ TEST_F(FileOnDisk, AtomicWriterKeepsPermissionsAndRefusesFolders) {
   EXPECT_THROW(AtomicFileWriter(Path("missing/doc.dcm")), FileError);
 }
 
+TEST_F(FileOnDisk, AtomicWriterSavesThroughSymbolicLink) {
+  std::string real = Path("real.dcm");
+  std::string link = Path("link.dcm");
+  std::ofstream(real) << "old";
+  fs::create_symlink(real, link);
+  {
+    AtomicFileWriter writer(link);
+    writer.file().Write("new");
+    writer.Commit();
+  }
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(ReadAll(real), "new");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 2);
+}
+
 TEST_F(FileOnDisk, StoreThroughPaths) {
   SpecStore store;
   store.AddFunction("f");

@@ -28,7 +28,14 @@ struct NodeHeader {
 // as zeros from there on. Returns the number of bytes the file actually had.
 std::size_t ReadHeader(File* file, NodeHeader& header) {
   unsigned char bytes[16] = {};
-  std::size_t got = file->Read(bytes, sizeof bytes);
+  std::size_t got;
+  if (const char* buffered = file->Peek(sizeof bytes)) {
+    std::memcpy(bytes, buffered, sizeof bytes);
+    file->Consume(sizeof bytes);
+    got = sizeof bytes;
+  } else {
+    got = file->Read(bytes, sizeof bytes);
+  }
   header.child_count = ReadLittleEndian32(bytes);
   header.name_length = ReadLittleEndian32(bytes + 4);
   header.data_length = ReadLittleEndian32(bytes + 8);
@@ -272,8 +279,9 @@ bool PropertyTree::LoadTree(File* file, LoadBudget& budget) {
     PropertyNode* node;
     std::uint32_t children_left;
   };
-  std::vector<Pending> stack;
-  stack.reserve(16);  // records nest three or four deep
+  // One stack for every tree of a load: a document has tens of thousands of records.
+  thread_local std::vector<Pending> stack;
+  stack.clear();
   if (root_header.child_count) stack.push_back({Root(), root_header.child_count});
   std::string data;
   while (!stack.empty()) {

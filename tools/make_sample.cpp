@@ -11,16 +11,8 @@
 
 namespace {
 
+using quillmap::LocalMidnight;
 using quillmap::text::Sjis;
-
-std::time_t Date(int year, int month, int day) {
-  std::tm local{};
-  local.tm_year = year - 1900;
-  local.tm_mon = month - 1;
-  local.tm_mday = day;
-  local.tm_isdst = -1;
-  return std::mktime(&local);
-}
 
 struct Argument {
   const char* type;
@@ -91,20 +83,21 @@ void BuildSample(quillmap::SpecStore& store) {
   store.SetDocInfo(quillmap::kDocInfoCopyright,
                    Sjis("Copyright (C) 2026 オリンヴェルク株式会社 開発部"));
 
-  AddFunction(store, {"qf_open",
-                      "ファイルを開く",
-                      quillmap::kAttrPublic,
-                      {{"const char*", "path", "開くファイルのパス名"},
-                       {"int", "mode", "QF_READ（読み込み）または QF_WRITE（書き込み）"}},
-                      "QFILE*",
-                      "成功したときは QFILE 構造体へのポインタ、失敗したときは NULL",
-                      "path で指定したファイルを mode に従って開き、\n"
-                      "入出力用のバッファを確保する。\n"
-                      "QF_WRITE を指定したとき、既存のファイルは長さ 0 に切り詰める。",
-                      "返されたポインタは、使い終わったら必ず qf_close で閉じること。",
-                      {"qf_close", "qf_read", "qf_write"},
-                      {{Date(2026, 4, 1), "新規作成"},
-                       {Date(2026, 5, 12), "QF_WRITE で既存ファイルを切り詰めるように変更"}}});
+  AddFunction(store,
+              {"qf_open",
+               "ファイルを開く",
+               quillmap::kAttrPublic,
+               {{"const char*", "path", "開くファイルのパス名"},
+                {"int", "mode", "QF_READ（読み込み）または QF_WRITE（書き込み）"}},
+               "QFILE*",
+               "成功したときは QFILE 構造体へのポインタ、失敗したときは NULL",
+               "path で指定したファイルを mode に従って開き、\n"
+               "入出力用のバッファを確保する。\n"
+               "QF_WRITE を指定したとき、既存のファイルは長さ 0 に切り詰める。",
+               "返されたポインタは、使い終わったら必ず qf_close で閉じること。",
+               {"qf_close", "qf_read", "qf_write"},
+               {{LocalMidnight(2026, 4, 1), "新規作成"},
+                {LocalMidnight(2026, 5, 12), "QF_WRITE で既存ファイルを切り詰めるように変更"}}});
   AddFunction(store, {"qf_close",
                       "ファイルを閉じる",
                       quillmap::kAttrPublic,
@@ -115,22 +108,23 @@ void BuildSample(quillmap::SpecStore& store) {
                       "QFILE 構造体とバッファを解放する。",
                       "戻り値が -1 でも fp は解放済みなので、再び使ってはいけない。",
                       {"qf_open", "qf_write"},
-                      {{Date(2026, 4, 1), "新規作成"}}});
-  AddFunction(store, {"qf_read",
-                      "データを読み込む",
-                      quillmap::kAttrPublic,
-                      {{"QFILE*", "fp", "読み込むファイル"},
-                       {"void*", "buffer", "読み込んだデータを受け取る領域"},
-                       {"size_t", "size", "読み込むバイト数"}},
-                      "size_t",
-                      "実際に読み込んだバイト数。ファイルの終わりでは 0",
-                      "fp から最大 size バイトを buffer に読み込む。\n"
-                      "内部バッファが空になると qf_fill_buffer で補充する。",
-                      "エラーの有無は QFILE 構造体の error で確認すること。",
-                      {"qf_open", "qf_fill_buffer"},
-                      {{Date(2026, 4, 1), "新規作成"},
-                       {Date(2026, 4, 20), "size が 0 のときの扱いを修正"},
-                       {Date(2026, 6, 3), "大きな読み込みでバッファを経由しないように高速化"}}});
+                      {{LocalMidnight(2026, 4, 1), "新規作成"}}});
+  AddFunction(store,
+              {"qf_read",
+               "データを読み込む",
+               quillmap::kAttrPublic,
+               {{"QFILE*", "fp", "読み込むファイル"},
+                {"void*", "buffer", "読み込んだデータを受け取る領域"},
+                {"size_t", "size", "読み込むバイト数"}},
+               "size_t",
+               "実際に読み込んだバイト数。ファイルの終わりでは 0",
+               "fp から最大 size バイトを buffer に読み込む。\n"
+               "内部バッファが空になると qf_fill_buffer で補充する。",
+               "エラーの有無は QFILE 構造体の error で確認すること。",
+               {"qf_open", "qf_fill_buffer"},
+               {{LocalMidnight(2026, 4, 1), "新規作成"},
+                {LocalMidnight(2026, 4, 20), "size が 0 のときの扱いを修正"},
+                {LocalMidnight(2026, 6, 3), "大きな読み込みでバッファを経由しないように高速化"}}});
   AddFunction(store, {"qf_write",
                       "データを書き出す",
                       quillmap::kAttrPublic,
@@ -143,7 +137,7 @@ void BuildSample(quillmap::SpecStore& store) {
                       "バッファが一杯になったときにファイルへ書き出す。",
                       "",
                       {"qf_close"},
-                      {{Date(2026, 4, 1), "新規作成"}}});
+                      {{LocalMidnight(2026, 4, 1), "新規作成"}}});
   AddFunction(store, {"qf_fill_buffer",
                       "内部バッファを補充する",
                       quillmap::kAttrStatic,
@@ -154,7 +148,7 @@ void BuildSample(quillmap::SpecStore& store) {
                       "position を先頭に戻す。",
                       "ライブラリ内部専用。外部から呼び出さないこと。",
                       {"qf_read"},
-                      {{Date(2026, 4, 1), "新規作成"}}});
+                      {{LocalMidnight(2026, 4, 1), "新規作成"}}});
 
   AddStruct(store, {"QFILE",
                     "開いているファイル",

@@ -31,6 +31,15 @@ int ClampToInt(long long value, long long low, long long high) {
 
 }  // namespace
 
+std::time_t LocalMidnight(int year, int month, int day) {
+  std::tm local{};
+  local.tm_year = year - 1900;
+  local.tm_mon = month - 1;
+  local.tm_mday = day;
+  local.tm_isdst = -1;
+  return std::mktime(&local);
+}
+
 std::string FormatHistoryDate(std::time_t date) {
   std::tm local{};
   if (localtime_r(&date, &local) == nullptr) return "0000/00/00";
@@ -47,14 +56,11 @@ std::time_t ParseHistoryDate(std::string_view text) {
   long long year = LeadingInteger(text.substr(0, first));
   long long month = LeadingInteger(text.substr(first + 1, second - first - 1));
   long long day = LeadingInteger(text.substr(second + 1));
-  std::tm local{};
   // Out-of-range months and days are normalised by mktime; the clamps only keep the int fields
   // from overflowing.
-  local.tm_year = ClampToInt(year - 1900, -2000000000, 2000000000);
-  local.tm_mon = ClampToInt(month - 1, -1000000, 1000000);
-  local.tm_mday = ClampToInt(day, -100000000, 100000000);
-  local.tm_isdst = -1;
-  return std::mktime(&local);
+  return LocalMidnight(ClampToInt(year, -2000000000, 2000000000),
+                       ClampToInt(month, -1000000, 1000000),
+                       ClampToInt(day, -100000000, 100000000));
 }
 
 }  // namespace quillmap

@@ -12,6 +12,8 @@ struct HistoryEntry {
   std::string comment;   // Shift-JIS; may hold line breaks
 };
 
+// Local midnight of a calendar day (month 1 to 12); out-of-range parts are normalised by mktime.
+std::time_t LocalMidnight(int year, int month, int day);
 // "%04d/%02d/%02d" of the local year, month and day of the given time.
 std::string FormatHistoryDate(std::time_t date);
 // Local midnight of "Y/M/D" (parts converted like atoi, out-of-range parts normalised by

@@ -22,15 +22,6 @@ std::vector<std::string> TopKeys(const PropertyTree& tree) {
   return keys;
 }
 
-std::time_t LocalMidnight(int year, int month, int day) {
-  std::tm local{};
-  local.tm_year = year - 1900;
-  local.tm_mon = month - 1;
-  local.tm_mday = day;
-  local.tm_isdst = -1;
-  return std::mktime(&local);
-}
-
 TEST(FunctionSpec, DefaultsInKeyOrder) {
   FunctionSpec function;
   EXPECT_EQ(TopKeys(function),

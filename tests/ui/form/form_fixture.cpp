@@ -61,15 +61,6 @@ void WriteFile(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
-std::time_t LocalMidnight(int year, int month, int day) {
-  std::tm tm{};
-  tm.tm_year = year - 1900;
-  tm.tm_mon = month - 1;
-  tm.tm_mday = day;
-  tm.tm_isdst = -1;
-  return std::mktime(&tm);
-}
-
 void FormTest::SetUp() {
   manager_ = new wxDocManager;
   new wxDocTemplate(manager_, "Quillmap", "*.dcm", "", "dcm", "QuillmapDocument",

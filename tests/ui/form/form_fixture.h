@@ -37,8 +37,7 @@ std::string Sjis(const char* utf8);
 
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);
-// Local midnight of a day.
-std::time_t LocalMidnight(int year, int month, int day);
+using quillmap::LocalMidnight;
 
 class FormTest : public ::testing::Test {
  protected:

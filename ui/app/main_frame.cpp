@@ -17,16 +17,19 @@
 
 namespace {
 
-// Commands of the program's own (not the framework's) that the menus and the tool bar carry.
-// A document or view that handles one enables it; until then it stays disabled.
+// Commands of the program's own (not the framework's) that the menus, the tool bar and the
+// form's list buttons carry. A document or view that handles one enables it; until then it
+// stays disabled, so that no button or item offers a command that would do nothing.
 constexpr std::initializer_list<int> kProgramCommands = {
     ids::kAddFunction,       ids::kDeleteFunction,
     ids::kCopyFunction,      ids::kAddArgument,
     ids::kDeleteArgument,    ids::kCopyArgument,
     ids::kMenuAddStructure,  ids::kMenuDeleteStructure,
-    ids::kMenuCopyStructure, ids::kCopyToClipboard,
-    ids::kDocInfo,           ids::kFuncSpecSettings,
-    ids::kHtmlExport,        ids::kRefresh,
+    ids::kMenuCopyStructure, ids::kAddStructure,
+    ids::kDeleteStructure,   ids::kCopyStructure,
+    ids::kCopyToClipboard,   ids::kDocInfo,
+    ids::kFuncSpecSettings,  ids::kHtmlExport,
+    ids::kRefresh,
 };
 
 class FileDropTarget : public wxFileDropTarget {

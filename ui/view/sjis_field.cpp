@@ -1,6 +1,7 @@
 #include "ui/view/sjis_field.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <wx/msgdlg.h>
 
@@ -181,43 +182,72 @@ std::string SjisChoice::EntryBytes(unsigned int n) const {
 
 SjisListCtrl::SjisListCtrl(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
                            long style)
-    : wxListCtrl(parent, id, pos, size, style) {
+    : wxListCtrl(parent, id, pos, size, style | wxLC_VIRTUAL) {
   Bind(wxEVT_LIST_ITEM_FOCUSED, &SjisListCtrl::OnFocusedOrSelected, this);
   Bind(wxEVT_LIST_ITEM_SELECTED, &SjisListCtrl::OnFocusedOrSelected, this);
-  Bind(wxEVT_LIST_DELETE_ITEM, &SjisListCtrl::OnDeleteItem, this);
-  Bind(wxEVT_LIST_DELETE_ALL_ITEMS, &SjisListCtrl::OnDeleteAllItems, this);
 }
 
-SjisListCtrl::~SjisListCtrl() {
-  // The base class outlives our members: it must not call back into them.
-  Unbind(wxEVT_LIST_DELETE_ITEM, &SjisListCtrl::OnDeleteItem, this);
-  Unbind(wxEVT_LIST_DELETE_ALL_ITEMS, &SjisListCtrl::OnDeleteAllItems, this);
+wxString SjisListCtrl::OnGetItemText(long item, long column) const {
+  const ShownBytes* cell = CellOf(item, static_cast<int>(column));
+  return cell ? cell->shown() : wxString();
+}
+
+const ShownBytes* SjisListCtrl::CellOf(long row, int column) const {
+  if (row < 0 || static_cast<std::size_t>(row) >= rows_.size() || column < 0) return nullptr;
+  const Row& cells = rows_[static_cast<std::size_t>(row)];
+  return static_cast<std::size_t>(column) < cells.size() ? &cells[column] : nullptr;
+}
+
+void SjisListCtrl::ShiftStates(long from_row, long delta) {
+  // A virtual list keeps its states by index: move those at or after from_row with their rows.
+  const bool was_shifting = shifting_;
+  shifting_ = true;
+  const long count = static_cast<long>(rows_.size());
+  std::vector<std::pair<long, long>> moved;  // (new row, state)
+  for (long row =
+           GetNextItem(from_row - 1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+       row != -1;
+       row = GetNextItem(row, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED)) {
+    moved.emplace_back(row + delta,
+                       GetItemState(row, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED));
+  }
+  for (const auto& [row, state] : moved) {
+    const long old_row = row - delta;
+    if (old_row >= 0 && old_row < GetItemCount()) {
+      SetItemState(old_row, 0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+    }
+  }
+  SetItemCount(count);
+  for (const auto& [row, state] : moved) {
+    if (row >= 0 && row < count) SetItemState(row, state, state);
+  }
+  shifting_ = was_shifting;
 }
 
 long SjisListCtrl::InsertRow(long pos, const std::vector<std::string_view>& cells) {
-  pos = std::clamp<long>(pos, 0, GetItemCount());
-  std::size_t slot;
-  if (free_slots_.empty()) {
-    slot = cells_.size();
-    cells_.push_back(nullptr);
+  const long count = static_cast<long>(rows_.size());
+  pos = std::clamp<long>(pos, 0, count);
+  Row row(cells.size());
+  for (std::size_t column = 0; column < cells.size(); ++column) row[column].Show(cells[column]);
+  rows_.insert(rows_.begin() + pos, std::move(row));
+  if (pos == count) {
+    SetItemCount(count + 1);
   } else {
-    slot = free_slots_.back();
-    free_slots_.pop_back();
+    ShiftStates(pos, 1);
   }
-  cells_[slot] = std::make_unique<std::vector<ShownBytes>>();
-  const long row = InsertItem(pos, wxString());
-  SetItemData(row, static_cast<long>(slot + 1));
   // A row inserted at or before the mark pushes the marked item down.
-  if (selection_mark_ >= row) ++selection_mark_;
-  for (std::size_t column = 0; column < cells.size(); ++column) {
-    SetCellBytes(row, static_cast<int>(column), cells[column]);
-  }
-  return row;
+  if (selection_mark_ >= pos) ++selection_mark_;
+  RefreshItems(pos, count);
+  return pos;
 }
 
 void SjisListCtrl::DeleteRow(long row) {
-  if (row < 0 || row >= GetItemCount()) return;
-  DeleteItem(row);
+  if (row < 0 || row >= static_cast<long>(rows_.size())) return;
+  shifting_ = true;
+  SetItemState(row, 0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+  rows_.erase(rows_.begin() + row);
+  ShiftStates(row + 1, -1);
+  shifting_ = false;
   // Rows after the deleted one move up; a deleted marked row leaves the mark on the row that
   // took its place (or on the new last row).
   if (selection_mark_ > row) {
@@ -225,34 +255,30 @@ void SjisListCtrl::DeleteRow(long row) {
   } else if (selection_mark_ == row) {
     selection_mark_ = std::min<long>(selection_mark_, GetItemCount() - 1);
   }
+  Refresh();
 }
 
 void SjisListCtrl::DeleteAllRows() {
+  rows_.clear();
   DeleteAllItems();
   selection_mark_ = -1;
 }
 
-std::vector<ShownBytes>* SjisListCtrl::CellsOf(long row) const {
-  if (row < 0 || row >= GetItemCount()) return nullptr;
-  const wxUIntPtr key = GetItemData(row);
-  if (key == 0 || key > cells_.size()) return nullptr;
-  return cells_[key - 1].get();
-}
-
 void SjisListCtrl::SetCellBytes(long row, int column, std::string_view bytes) {
-  std::vector<ShownBytes>* cells = CellsOf(row);
-  if (cells == nullptr || column < 0) return;
-  if (cells->size() <= static_cast<std::size_t>(column)) cells->resize(column + 1);
-  SetItem(row, column, (*cells)[column].Show(bytes));
+  if (row < 0 || static_cast<std::size_t>(row) >= rows_.size() || column < 0) return;
+  Row& cells = rows_[static_cast<std::size_t>(row)];
+  if (cells.size() <= static_cast<std::size_t>(column)) cells.resize(column + 1);
+  cells[column].Show(bytes);
+  RefreshItem(row);
 }
 
 text::EncodeResult SjisListCtrl::GetCellResult(long row, int column) const {
-  const wxString current = GetItemText(row, column);
-  const std::vector<ShownBytes>* cells = CellsOf(row);
-  if (cells != nullptr && column >= 0 && static_cast<std::size_t>(column) < cells->size()) {
-    return (*cells)[column].Read(current);
+  if (const ShownBytes* cell = CellOf(row, column)) {
+    text::EncodeResult kept;
+    kept.bytes = cell->bytes();
+    return kept;
   }
-  return WxToSjis(current);
+  return text::EncodeResult{};
 }
 
 std::string SjisListCtrl::GetCellBytes(long row, int column) const {
@@ -261,22 +287,7 @@ std::string SjisListCtrl::GetCellBytes(long row, int column) const {
 }
 
 void SjisListCtrl::OnFocusedOrSelected(wxListEvent& event) {
+  if (shifting_) return;  // not skipped: the event stops here
   if (event.GetIndex() >= 0) selection_mark_ = event.GetIndex();
   event.Skip();
-}
-
-void SjisListCtrl::OnDeleteItem(wxListEvent& event) {
-  event.Skip();
-  const long row = event.GetIndex();
-  if (row < 0 || row >= GetItemCount()) return;
-  const wxUIntPtr key = GetItemData(row);
-  if (key == 0 || key > cells_.size() || !cells_[key - 1]) return;
-  cells_[key - 1].reset();
-  free_slots_.push_back(key - 1);
-}
-
-void SjisListCtrl::OnDeleteAllItems(wxListEvent& event) {
-  event.Skip();
-  cells_.clear();
-  free_slots_.clear();
 }

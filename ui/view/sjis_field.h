@@ -123,11 +123,12 @@ class SjisChoice : public wxChoice {
 };
 
 // Report list whose cells hold record texts, and which keeps its own selection mark: the item
-// last clicked or reached with the keyboard, independent of what is highlighted.
+// last clicked or reached with the keyboard, independent of what is highlighted. The list is
+// virtual: it holds its rows itself and the control asks for the texts it paints, so a document
+// of tens of thousands of functions is listed at once.
 class SjisListCtrl : public wxListCtrl {
  public:
   SjisListCtrl(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style);
-  ~SjisListCtrl() override;
 
   // Inserts a row at pos (clamped to the end) with the given cells; returns its index.
   long InsertRow(long pos, const std::vector<std::string_view>& cells);
@@ -146,14 +147,17 @@ class SjisListCtrl : public wxListCtrl {
   long GetSelectionMark() const { return selection_mark_; }
   void SetSelectionMark(long row) { selection_mark_ = row; }
 
+ protected:
+  wxString OnGetItemText(long item, long column) const override;
+
  private:
-  std::vector<ShownBytes>* CellsOf(long row) const;
+  using Row = std::vector<ShownBytes>;
+  const ShownBytes* CellOf(long row, int column) const;
+  // Keeps the highlighted and focused rows on their items when rows before them come or go.
+  void ShiftStates(long from_row, long delta);
   void OnFocusedOrSelected(wxListEvent& event);
-  void OnDeleteItem(wxListEvent& event);
-  void OnDeleteAllItems(wxListEvent& event);
 
   long selection_mark_ = -1;
-  // Per row, reached through the item data (slot + 1), which moves with its row.
-  std::vector<std::unique_ptr<std::vector<ShownBytes>>> cells_;
-  std::vector<std::size_t> free_slots_;
+  bool shifting_ = false;  // states moved by ShiftStates are no clicks: nobody hears of them
+  std::vector<Row> rows_;
 };

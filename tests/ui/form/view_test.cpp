@@ -501,8 +501,12 @@ TEST_F(FuncViewTest, SelectionMarkFollowsRowsInsertedAndDeleted) {
   EXPECT_EQ(list->GetSelectionMark(), 2);
   list->InsertRow(0, {"first"});
   EXPECT_EQ(list->GetSelectionMark(), 3);
+  // The highlight moves with its row too.
+  EXPECT_EQ(list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED), 3);
+  EXPECT_EQ(list->GetItemText(3), "c");
   list->DeleteRow(0);
   EXPECT_EQ(list->GetSelectionMark(), 2);
+  EXPECT_EQ(list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED), 2);
   list->DeleteRow(2);  // the marked row: the mark stays on the row that moves up
   EXPECT_EQ(list->GetSelectionMark(), 2);
   EXPECT_EQ(list->GetItemText(2), "d");

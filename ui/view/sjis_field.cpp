@@ -187,6 +187,12 @@ SjisListCtrl::SjisListCtrl(wxWindow* parent, wxWindowID id, const wxPoint& pos, 
   Bind(wxEVT_LIST_ITEM_SELECTED, &SjisListCtrl::OnFocusedOrSelected, this);
 }
 
+SjisListCtrl::~SjisListCtrl() {
+  // The base class outlives our members and still sends focus events while it goes away.
+  Unbind(wxEVT_LIST_ITEM_FOCUSED, &SjisListCtrl::OnFocusedOrSelected, this);
+  Unbind(wxEVT_LIST_ITEM_SELECTED, &SjisListCtrl::OnFocusedOrSelected, this);
+}
+
 wxString SjisListCtrl::OnGetItemText(long item, long column) const {
   const ShownBytes* cell = CellOf(item, static_cast<int>(column));
   return cell ? cell->shown() : wxString();

@@ -129,6 +129,7 @@ class SjisChoice : public wxChoice {
 class SjisListCtrl : public wxListCtrl {
  public:
   SjisListCtrl(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style);
+  ~SjisListCtrl() override;
 
   // Inserts a row at pos (clamped to the end) with the given cells; returns its index.
   long InsertRow(long pos, const std::vector<std::string_view>& cells);

@@ -22,7 +22,7 @@
 #include "ui/app/spec_app.h"
 #include "ui/browse/brows_view.h"
 #include "ui/view/func_view.h"
-#include "ui/view/sjis_field.h"
+#include "ui/widgets/sjis_field.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 #include <wx/app.h>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
-#include <wx/msgdlg.h>
 
 #include "ui/app/recent_files.h"
 #include "ui/res/ids.h"
 #include "ui/res/string_table.h"
+#include "ui/widgets/message_box.h"
 
 wxBEGIN_EVENT_TABLE(CDocManager, wxDocManager)
     EVT_UPDATE_UI(wxID_SAVE, CDocManager::OnUpdateFileSave) wxEND_EVENT_TABLE()
@@ -84,8 +84,8 @@ void CDocManager::OnMRUFileNotExist(unsigned n, const wxString& filename) {
   RemoveFileFromHistory(n);
   wxString text = LoadWxString(ids::kStrCannotOpen);
   text.Replace(wxS("%1"), filename);
-  wxMessageBox(text, wxTheApp->GetAppDisplayName(), wxOK | wxICON_EXCLAMATION,
-               wxTheApp->GetTopWindow());
+  ShowMessageBox(wxTheApp->GetTopWindow(), text, wxTheApp->GetAppDisplayName(),
+                 wxOK | wxICON_EXCLAMATION);
 }
 
 void CDocManager::OnUpdateFileSave(wxUpdateUIEvent& event) {

@@ -2,10 +2,10 @@
 
 #include <wx/app.h>
 #include <wx/file.h>
-#include <wx/msgdlg.h>
 
 #include "ui/res/ids.h"
 #include "ui/res/string_table.h"
+#include "ui/widgets/message_box.h"
 
 wxIMPLEMENT_DYNAMIC_CLASS(CBrowsDoc, wxDocument);
 
@@ -16,8 +16,8 @@ wxBEGIN_EVENT_TABLE(CBrowsDoc, wxDocument) EVT_UPDATE_UI(wxID_SAVE, CBrowsDoc::O
   if (wxFile::Access(file, wxFile::read)) return true;
   wxString text = LoadWxString(ids::kStrCannotOpen);
   text.Replace(wxS("%1"), file);
-  wxMessageBox(text, wxTheApp->GetAppDisplayName(), wxOK | wxICON_EXCLAMATION,
-               wxTheApp->GetTopWindow());
+  ShowMessageBox(wxTheApp->GetTopWindow(), text, wxTheApp->GetAppDisplayName(),
+                 wxOK | wxICON_EXCLAMATION);
   return false;
 }
 

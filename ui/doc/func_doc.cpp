@@ -7,10 +7,11 @@
 #include <wx/msgdlg.h>
 
 #include "core/model/file.h"
-#include "ui/doc/doc_info_dlg.h"
+#include "ui/dialogs/doc_info_dlg.h"
 #include "ui/res/ids.h"
 #include "ui/res/string_table.h"
 #include "ui/view/func_view.h"
+#include "ui/widgets/message_box.h"
 
 wxIMPLEMENT_DYNAMIC_CLASS(CFuncDoc, wxDocument);
 
@@ -35,8 +36,7 @@ wxBEGIN_EVENT_TABLE(CFuncDoc, wxDocument) EVT_MENU(ids::kDocInfo, CFuncDoc::OnDo
   }
 
   void ShowFileMessage(const wxString& text) {
-    wxMessageDialog(nullptr, text, LoadWxString(ids::kStrAppName), wxOK | wxICON_EXCLAMATION)
-        .ShowModal();
+    ShowMessageBox(nullptr, text, LoadWxString(ids::kStrAppName), wxOK | wxICON_EXCLAMATION);
   }
 
 }  // namespace
@@ -140,9 +140,8 @@ bool CFuncDoc::OnSaveModified() {
   if (!IsModified()) return true;
   wxString prompt = LoadWxString(ids::kStrSaveChanges);
   prompt.Replace("%1", GetUserReadableName());
-  wxMessageDialog box(GetDocumentWindow(), prompt, LoadWxString(ids::kStrAppName),
-                      wxYES_NO | wxCANCEL | wxICON_EXCLAMATION);
-  switch (box.ShowModal()) {
+  switch (ShowMessageBox(GetDocumentWindow(), prompt, LoadWxString(ids::kStrAppName),
+                         wxYES_NO | wxCANCEL | wxICON_EXCLAMATION)) {
     case wxID_YES:
       return Save();
     case wxID_NO:

@@ -7,27 +7,34 @@
 namespace ids {
 
 // Resources
-inline constexpr int kMainFrame = 128;      // menu, accelerators, icon, caption string, tool bar
+inline constexpr int kMainFrame = 128;  // menu, accelerators, icon, caption string, tool bar
 inline constexpr int kFuncDocTemplate = 129;
 inline constexpr int kHtmlDocTemplate = 130;
 inline constexpr int kAboutDialog = 100;
 inline constexpr int kFormTemplate = 101;
 inline constexpr int kAddFuncDialog = 102;
+inline constexpr int kRelatedDialog = 130;  // dialog template; 130 is also the HTML document's
 inline constexpr int kDocInfoDialog = 131;
+inline constexpr int kHistoryListDialog = 136;
+inline constexpr int kArgDialog = 138;
+inline constexpr int kHtmlFormatDialog = 139;
+inline constexpr int kStructDefDialog = 141;
+inline constexpr int kHistoryEditDialog = 145;
+inline constexpr int kFuncSpecSettingsDialog = 146;
 
 // Strings that are not command prompts
-inline constexpr int kStrRegistryKey = 500;        // "Orrinwerk"
-inline constexpr int kStrAppName = 57344;          // "Quillmap"
-inline constexpr int kStrReady = 57345;            // "ﾚﾃﾞｨ"
-inline constexpr int kStrSaveChanges = 61699;      // "%1 への変更を保存しますか?"
-inline constexpr int kStrBadFileFormat = 61728;    // "予期しないﾌｧｲﾙ形式です。"
-inline constexpr int kStrNewHistory = 50000;       // "新規作成"
-inline constexpr int kStrConfirmDelete = 40200;    // "'%s'\nを削除してもよろしいですか？"
-inline constexpr int kStrOpenTitle = 61441;        // "開く": title of the File Open dialog
-inline constexpr int kStrAllFilesFilter = 61442;   // "すべてのﾌｧｲﾙ (*.*)"
-inline constexpr int kStrCannotOpen = 61700;       // "%1 を開くことができません。"
-inline constexpr int kStrCannotSave = 61705;       // "%1 に保存できませんでした。..."
-inline constexpr int kStrUnencodable = 40900;      // "文字 '%1' (U+%2) は Shift-JIS で..."
+inline constexpr int kStrRegistryKey = 500;      // "Orrinwerk"
+inline constexpr int kStrAppName = 57344;        // "Quillmap"
+inline constexpr int kStrReady = 57345;          // "ﾚﾃﾞｨ"
+inline constexpr int kStrSaveChanges = 61699;    // "%1 への変更を保存しますか?"
+inline constexpr int kStrBadFileFormat = 61728;  // "予期しないﾌｧｲﾙ形式です。"
+inline constexpr int kStrNewHistory = 50000;     // "新規作成"
+inline constexpr int kStrConfirmDelete = 40200;  // "'%s'\nを削除してもよろしいですか？"
+inline constexpr int kStrOpenTitle = 61441;      // "開く": title of the File Open dialog
+inline constexpr int kStrAllFilesFilter = 61442;  // "すべてのﾌｧｲﾙ (*.*)"
+inline constexpr int kStrCannotOpen = 61700;      // "%1 を開くことができません。"
+inline constexpr int kStrCannotSave = 61705;      // "%1 に保存できませんでした。..."
+inline constexpr int kStrUnencodable = 40900;     // "文字 '%1' (U+%2) は Shift-JIS で..."
 
 // Framework commands
 inline constexpr int kFileNew = 57600;
@@ -59,7 +66,7 @@ inline constexpr int kDocInfo = 32772;
 inline constexpr int kHtmlExport = 32774;
 inline constexpr int kCopyFunction = 32778;
 inline constexpr int kCopyStructure = 32779;
-inline constexpr int kRefresh = 32780;        // HTML view: reload; form: the structure "編集" button
+inline constexpr int kRefresh = 32780;  // HTML view: reload; form: the structure "編集" button
 inline constexpr int kEditStructure = 32780;
 inline constexpr int kCopyToClipboard = 32782;
 inline constexpr int kFuncSpecSettings = 32783;
@@ -90,10 +97,53 @@ inline constexpr int kHeadingEdit = 1031;
 inline constexpr int kReturnTypeCombo = 1040;
 inline constexpr int kReturnTextEdit = 1041;
 
-// Dialog controls
-inline constexpr int kAddFuncEdit = 1016;   // CAddFuncDlg
-inline constexpr int kDocInfoTitle = 1046;  // CDocInfoDlg
+// Dialog controls. Numbers repeat between dialogs, as in their templates.
+inline constexpr int kAddFuncEdit = 1016;  // CAddFuncDlg (template 102)
+
+inline constexpr int kArgType = 1061;  // CArgDlg (template 138)
+inline constexpr int kArgName = 1062;
+inline constexpr int kArgDescription = 1063;
+
+inline constexpr int kRelatedCandidates = 1001;  // CRelatedFuncDlg (template 130)
+inline constexpr int kRelatedMove = 1022;        // ">>"
+inline constexpr int kRelatedChosen = 1021;
+
+inline constexpr int kDocInfoTitle = 1046;  // CDocInfoDlg (template 131)
 inline constexpr int kDocInfoCopyright = 1047;
+
+inline constexpr int kHistoryList = 1067;  // CHistoryListDlg (template 136)
+inline constexpr int kHistoryAdd = 1080;
+inline constexpr int kHistoryDelete = 1081;
+inline constexpr int kHistoryEdit = 1082;
+
+inline constexpr int kHistoryDate = 1056;  // CHistoryEditDlg (template 145)
+inline constexpr int kHistoryComment = 1081;
+
+inline constexpr int kStructName = 1073;  // CStructDefDlg (template 141)
+inline constexpr int kStructAddMember = 1074;
+inline constexpr int kStructDeleteMember = 1075;
+inline constexpr int kStructCopyMember = 1076;
+inline constexpr int kStructMembers = 1077;
+inline constexpr int kStructHeading = 1078;
+inline constexpr int kStructExplanation = 1016;
+inline constexpr int kStructAddRelated = 1023;
+inline constexpr int kStructRelated = 1021;
+
+inline constexpr int kHtmlNoFrames = 1062;  // CHtmlFormatDlg (template 139)
+inline constexpr int kHtmlFrames = 1063;
+inline constexpr int kHtmlSortByName = 1065;
+inline constexpr int kHtmlSortByAttribute = 1066;
+inline constexpr int kHtmlPublic = 1089;     // attribute slot 0
+inline constexpr int kHtmlProtected = 1090;  // slot 2
+inline constexpr int kHtmlPrivate = 1091;    // slot 3
+inline constexpr int kHtmlStatic = 1092;     // slot 1
+inline constexpr int kHtmlInline = 1093;     // slot 4
+
+inline constexpr int kClipArguments = 1065;  // CFuncSpecSettingsDlg (template 146)
+inline constexpr int kClipReturn = 1066;
+inline constexpr int kClipExplanation = 1067;
+inline constexpr int kClipNote = 1068;
+
 inline constexpr int kAboutVersion = 1085;  // CAboutDlg
 
 }  // namespace ids

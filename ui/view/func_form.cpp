@@ -9,8 +9,8 @@
 #include <wx/stattext.h>
 
 #include "ui/res/ids.h"
-#include "ui/view/dialog_units.h"
-#include "ui/view/sjis_field.h"
+#include "ui/widgets/dialog_units.h"
+#include "ui/widgets/sjis_field.h"
 
 namespace {
 

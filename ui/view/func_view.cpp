@@ -15,9 +15,10 @@
 #include "ui/doc/func_doc.h"
 #include "ui/res/ids.h"
 #include "ui/res/string_table.h"
-#include "ui/view/dialog_units.h"
+#include "ui/widgets/dialog_units.h"
 #include "ui/view/func_form.h"
-#include "ui/view/sjis_field.h"
+#include "ui/widgets/message_box.h"
+#include "ui/widgets/sjis_field.h"
 
 wxIMPLEMENT_DYNAMIC_CLASS(CFuncView, wxView);
 
@@ -301,9 +302,8 @@ bool CFuncView::StoreFunction() {
   for (const text::EncodeResult& cell : cells) all.push_back(&cell);
   for (const text::EncodeResult* result : all) {
     if (!result->ok) {
-      wxMessageDialog(form_, UnencodableMessage(*result), LoadWxString(ids::kStrAppName),
-                      wxOK | wxICON_STOP)
-          .ShowModal();
+      ShowMessageBox(form_, UnencodableMessage(*result), LoadWxString(ids::kStrAppName),
+                     wxOK | wxICON_STOP);
       return false;
     }
   }
@@ -441,8 +441,7 @@ bool CFuncView::CreateStructure(std::string_view name) {
 }
 
 void CFuncView::ShowStop(int caption_id, int text_id) const {
-  wxMessageDialog(form_, LoadWxString(text_id), LoadWxString(caption_id), wxOK | wxICON_STOP)
-      .ShowModal();
+  ShowStopBox(form_, caption_id, text_id);
 }
 
 // ---- events -----------------------------------------------------------------------------------

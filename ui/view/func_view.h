@@ -79,6 +79,19 @@ class CFuncView : public wxView {
   wxChoice* AttributeCombo() const;
   wxButton* Button(int id) const;
 
+  // Commands, grouped in files by what they act on. Each group binds its own buttons, menu
+  // items, keys and list notifications when the view is created.
+
+  // ---- function list (func_view_functions.cpp)
+
+  // ---- arguments (func_view_arguments.cpp)
+
+  // ---- fields and related functions (func_view_related.cpp)
+
+  // ---- structures (func_view_structures.cpp)
+
+  // ---- update history (func_view_history.cpp)
+
   // Names that list items had when their label editing began (renaming).
   std::string& FunctionEditName() { return function_edit_name_; }
   std::string& StructureEditName() { return structure_edit_name_; }

@@ -12,10 +12,10 @@
 #include "core/model/file.h"
 #include "form_fixture.h"
 #include "testing_hook.h"
-#include "ui/doc/doc_info_dlg.h"
+#include "ui/dialogs/doc_info_dlg.h"
 #include "ui/res/ids.h"
 #include "ui/res/string_table.h"
-#include "ui/view/sjis_field.h"
+#include "ui/widgets/sjis_field.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "core/model/history.h"
 #include "core/text/sjis.h"
 #include "form_fixture.h"
-#include "ui/view/sjis_field.h"
+#include "ui/widgets/sjis_field.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 
 #include "core/model/history.h"
 #include "form_fixture.h"
-#include "ui/doc/doc_info_dlg.h"
-#include "ui/view/sjis_field.h"
+#include "ui/dialogs/doc_info_dlg.h"
+#include "ui/widgets/sjis_field.h"
 
 namespace {
 

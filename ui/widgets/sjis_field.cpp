@@ -1,4 +1,4 @@
-#include "ui/view/sjis_field.h"
+#include "ui/widgets/sjis_field.h"
 
 #include <algorithm>
 #include <utility>
@@ -7,6 +7,7 @@
 
 #include "ui/res/ids.h"
 #include "ui/res/string_table.h"
+#include "ui/widgets/message_box.h"
 
 namespace text = quillmap::text;
 
@@ -108,9 +109,8 @@ void SjisTypingGuard::Refuse(const text::EncodeResult& encoded) {
   entry_->ChangeValue(last_good_);
   entry_->SetInsertionPoint(std::min<long>(insertion, entry_->GetLastPosition()));
   restoring_ = false;
-  wxMessageDialog box(window_, UnencodableMessage(encoded), LoadWxString(ids::kStrAppName),
-                      wxOK | wxICON_STOP);
-  box.ShowModal();
+  ShowMessageBox(window_, UnencodableMessage(encoded), LoadWxString(ids::kStrAppName),
+                 wxOK | wxICON_STOP);
 }
 
 // ---- SjisTextCtrl -----------------------------------------------------------------------------

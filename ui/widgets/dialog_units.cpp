@@ -1,4 +1,4 @@
-#include "ui/view/dialog_units.h"
+#include "ui/widgets/dialog_units.h"
 
 #include <gtk/gtk.h>
 

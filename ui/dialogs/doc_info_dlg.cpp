@@ -1,4 +1,4 @@
-#include "ui/doc/doc_info_dlg.h"
+#include "ui/dialogs/doc_info_dlg.h"
 
 #include <wx/button.h>
 #include <wx/msgdlg.h>
@@ -6,8 +6,9 @@
 
 #include "ui/res/ids.h"
 #include "ui/res/string_table.h"
-#include "ui/view/dialog_units.h"
-#include "ui/view/sjis_field.h"
+#include "ui/widgets/dialog_units.h"
+#include "ui/widgets/message_box.h"
+#include "ui/widgets/sjis_field.h"
 
 namespace {
 
@@ -48,9 +49,8 @@ bool CDocInfoDlg::TransferDataFromWindow() {
   for (const auto* result : {&title, &copyright}) {
     if (!result->ok) {
       // Keep the dialog open with the text as typed.
-      wxMessageDialog(this, UnencodableMessage(*result), LoadWxString(ids::kStrAppName),
-                      wxOK | wxICON_STOP)
-          .ShowModal();
+      ShowMessageBox(this, UnencodableMessage(*result), LoadWxString(ids::kStrAppName),
+                     wxOK | wxICON_STOP);
       return false;
     }
   }

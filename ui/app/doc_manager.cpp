@@ -19,7 +19,11 @@ wxBEGIN_EVENT_TABLE(CDocManager, wxDocManager)
 }
 
 wxDocument* CDocManager::OpenFile(const wxString& path) {
-  return CreateDocument(path, wxDOC_SILENT);
+  // The document keeps the full path: a relative one would name another file once the working
+  // folder changed.
+  wxFileName absolute(path);
+  absolute.MakeAbsolute();
+  return CreateDocument(absolute.GetFullPath(), wxDOC_SILENT);
 }
 
 wxFileHistory* CDocManager::OnCreateFileHistory() {

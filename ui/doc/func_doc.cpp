@@ -1,12 +1,11 @@
 #include "ui/doc/func_doc.h"
 
-#include <cerrno>
-#include <cstring>
 #include <exception>
 
 #include <wx/msgdlg.h>
 
 #include "core/model/file.h"
+#include "core/model/file_error_text.h"
 #include "ui/dialogs/doc_info_dlg.h"
 #include "ui/res/ids.h"
 #include "ui/res/string_table.h"
@@ -24,8 +23,10 @@ wxBEGIN_EVENT_TABLE(CFuncDoc, wxDocument) EVT_MENU(ids::kDocInfo, CFuncDoc::OnDo
     return buffer.data() != nullptr ? std::string(buffer.data()) : std::string();
   }
 
+  // The second line of a file message: the reason in Japanese for the common cases, else none.
   wxString Reason(const quillmap::FileError& error) {
-    return wxString::FromUTF8(std::strerror(error.error_number()));
+    const std::string_view phrase = quillmap::FileErrorPhrase(error.error_number());
+    return phrase.empty() ? wxString() : wxS("\n") + ResourceText(phrase);
   }
 
   // String id with "%1" replaced by a path.
@@ -157,7 +158,7 @@ bool CFuncDoc::DoOpenDocument(const wxString& file) {
   try {
     loaded = quillmap::LoadStoreFromPath(store_, PathBytes(file));
   } catch (const quillmap::FileError& error) {
-    ShowFileMessage(WithPath(ids::kStrCannotOpen, file) + "\n" + Reason(error));
+    ShowFileMessage(WithPath(ids::kStrCannotOpen, file) + Reason(error));
     return false;
   } catch (const std::exception&) {
     // Anything else the reader could not cope with is a file it doesn't understand.
@@ -175,7 +176,7 @@ bool CFuncDoc::DoSaveDocument(const wxString& file) {
   try {
     quillmap::SaveStoreToPath(store_, PathBytes(file));
   } catch (const quillmap::FileError& error) {
-    ShowFileMessage(WithPath(ids::kStrCannotSave, file) + "\n" + Reason(error));
+    ShowFileMessage(WithPath(ids::kStrCannotSave, file) + Reason(error));
     return false;
   }
   return true;

@@ -126,6 +126,7 @@ void CFuncView::OnUpdate(wxView*, wxObject*) {
   if (filled_ || controls_ == nullptr) return;
   filled_ = true;
   InitialUpdate();
+  ShowChildFrame(this);
 }
 
 void CFuncView::OnDraw(wxDC*) {}

@@ -7,6 +7,7 @@
 #include "core/model/file.h"
 #include "core/model/file_error_text.h"
 #include "ui/dialogs/doc_info_dlg.h"
+#include "ui/doc/save_as.h"
 #include "ui/res/ids.h"
 #include "ui/res/string_table.h"
 #include "ui/view/func_view.h"
@@ -133,7 +134,7 @@ bool CFuncDoc::Save() {
 
 bool CFuncDoc::SaveAs() {
   StoreEditedFields();
-  return wxDocument::SaveAs();
+  return SaveDocumentAs(this);
 }
 
 bool CFuncDoc::OnSaveModified() {

@@ -35,6 +35,13 @@ inline constexpr int kStrAllFilesFilter = 61442;  // "すべてのﾌｧｲﾙ (
 inline constexpr int kStrCannotOpen = 61700;      // "%1 を開くことができません。"
 inline constexpr int kStrCannotSave = 61705;      // "%1 に保存できませんでした。..."
 inline constexpr int kStrUnencodable = 40900;     // "文字 '%1' (U+%2) は Shift-JIS で..."
+// The Save As dialog and the print switches of the command line.
+inline constexpr int kStrSaveAsTitle = 40950;  // "名前を付けて保存"
+inline constexpr int kStrAskReplace = 40951;  // "%1 は既に存在します。\n上書きしますか?"
+inline constexpr int kStrNoPrinter = 40952;  // "印刷できるﾌﾟﾘﾝﾀがありません。"
+inline constexpr int kStrNoSuchPrinter = 40953;  // "ﾌﾟﾘﾝﾀ '%1' が見つかりません。"
+inline constexpr int kStrCannotPrint = 40954;    // "%1 を印刷できませんでした。"
+inline constexpr int kStrCommandUsage = 40955;  // how to start the editor
 
 // Framework commands
 inline constexpr int kFileNew = 57600;

@@ -158,7 +158,9 @@ wxSize BuildFuncForm(wxScrolledWindow* form, FormControls& c) {
         c.history = new SjisChoice(form, item.id, pos, combo_size, 0);
         break;
     }
-    tab_order.push_back(form->GetChildren().back());
+    wxWindow* control = form->GetChildren().back();
+    UseFontInDropDown(control);  // passes over all but combo boxes
+    tab_order.push_back(control);
   }
   UseTabOrder(form, std::move(tab_order));
   const wxSize form_size = du.Size(kFormWidthDu, kFormHeightDu);

@@ -72,6 +72,30 @@ TEST_F(AppTest, StartWithDcmOpensFunctionDocumentWindow) {
   EXPECT_EQ(Frame()->MakeCaption(), U("Quillmap Ver.0.0.5.0 - sample.dcm"));
 }
 
+TEST_F(AppTest, CaptionAndTabMarkAModifiedDocumentAlike) {
+  const wxString path = Path(wxS("marked.dcm"));
+  WriteSpecDocument(path, {"Alpha"});
+  ASSERT_TRUE(Start(path));
+  wxDocument* doc = Documents()[0];
+  wxWindow* child = doc->GetFirstView()->GetFrame();
+  auto* notebook = GTK_NOTEBOOK(Frame()->GetClientWindow()->GetHandle());
+  auto tab_text = [&] {
+    return wxString::FromUTF8(gtk_notebook_get_tab_label_text(notebook, child->GetHandle()));
+  };
+  EXPECT_EQ(tab_text(), U("marked.dcm"));
+  EXPECT_EQ(Frame()->GetTitle(), U("Quillmap Ver.0.0.5.0 - marked.dcm"));
+
+  doc->Modify(true);
+  Pump();
+  EXPECT_EQ(tab_text(), U("marked.dcm*"));
+  EXPECT_EQ(Frame()->GetTitle(), U("Quillmap Ver.0.0.5.0 - marked.dcm*"));
+
+  doc->Modify(false);
+  Pump();
+  EXPECT_EQ(tab_text(), U("marked.dcm"));
+  EXPECT_EQ(Frame()->GetTitle(), U("Quillmap Ver.0.0.5.0 - marked.dcm"));
+}
+
 TEST_F(AppTest, StartWithHtmOpensBrowserWindow) {
   const wxString path = Path(wxS("page.htm"));
   WriteBytes(path, "<html><body>page</body></html>");
@@ -301,37 +325,12 @@ TEST_F(AppTest, OpeningAnOpenFileAgainActivatesItsWindow) {
 
 namespace {
 
-struct SeenFileDialog {
-  wxString title;
-  wxString filter;
-};
-
-// Answers the File Open dialog with a path, recording its title and filter.
-class ExpectOpenDialog : public wxExpectModalBase<wxFileDialog, ExpectOpenDialog> {
- public:
-  ExpectOpenDialog(SeenFileDialog* seen, const wxString& path) : seen_(seen), path_(path) {}
-
- protected:
-  int OnInvoked(wxFileDialog* dialog) const override {
-    seen_->title = dialog->GetMessage();
-    seen_->filter = dialog->GetWildcard();
-    dialog->SetPath(path_);
-    // GTK's file chooser takes the name asynchronously.
-    PumpUntil([&] { return dialog->GetPath() == path_; }, 3000);
-    return wxID_OK;
-  }
-
- private:
-  SeenFileDialog* seen_;
-  wxString path_;
-};
-
 TEST_F(AppTest, FileOpenOffersBothFiltersAndOpensByExtension) {
   const wxString path = Path(wxS("chosen.htm"));
   WriteBytes(path, "<html><body>chosen</body></html>");
   ASSERT_TRUE(Start());
   SeenFileDialog seen;
-  wxTEST_DIALOG(SendCommand(Frame(), wxID_OPEN), ExpectOpenDialog(&seen, path));
+  wxTEST_DIALOG(SendCommand(Frame(), wxID_OPEN), ExpectFileDialog(&seen, path));
   Pump();
   EXPECT_EQ(seen.title, U("開く"));
   EXPECT_EQ(seen.filter, U("dcm ﾌｧｲﾙ (*.dcm)|*.dcm|html ﾌｧｲﾙ (*.htm)|*.htm|すべてのﾌｧｲﾙ (*.*)|*"));

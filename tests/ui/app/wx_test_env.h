@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
 #include <wx/string.h>
@@ -53,14 +54,48 @@ class ExpectMessage : public wxExpectModalBase<wxMessageDialog, ExpectMessage> {
   int answer_;
 };
 
+// Processes pending and idle events until the condition holds or the time is up; returns the
+// condition's last value.
+bool PumpUntil(const std::function<bool()>& condition, int timeout_ms = 10000);
+
+// A file dialog that was shown: what it offered.
+struct SeenFileDialog {
+  wxString title;
+  wxString filter;
+  wxString folder;
+  wxString name;
+  long style = 0;
+};
+
+// Answers a file dialog with a path (Cancel for an empty one), recording what it offered.
+class ExpectFileDialog : public wxExpectModalBase<wxFileDialog, ExpectFileDialog> {
+ public:
+  ExpectFileDialog(SeenFileDialog* seen, const wxString& path) : seen_(seen), path_(path) {}
+
+ protected:
+  int OnInvoked(wxFileDialog* dialog) const override {
+    seen_->title = dialog->GetMessage();
+    seen_->filter = dialog->GetWildcard();
+    seen_->folder = dialog->GetDirectory();
+    seen_->name = dialog->GetFilename();
+    seen_->style = dialog->GetWindowStyle();
+    if (path_.empty()) return wxID_CANCEL;
+    dialog->SetPath(path_);
+    // GTK's file chooser takes the name asynchronously.
+    PumpUntil([&] { return dialog->GetPath() == path_; }, 3000);
+    return wxID_OK;
+  }
+
+ private:
+  SeenFileDialog* seen_;
+  wxString path_;
+};
+
 // UTF-8 literal to wxString.
 inline wxString U(const char* utf8) {
   return wxString::FromUTF8(utf8);
 }
 
-// Processes pending and idle events until the condition holds or the time is up; returns the
-// condition's last value.
-bool PumpUntil(const std::function<bool()>& condition, int timeout_ms = 10000);
 // Processes the events that are waiting now.
 void Pump();
 

@@ -1,8 +1,11 @@
 // Screenshot driver: starts the editor's application with its frames, as the editor does, and
-// photographs the screen at three moments:
+// photographs the screen at five moments:
 //   1-main-frame.png     the empty main frame after start-up
 //   2-second-function.png  a function document with its second function in the form
+//   4-tab-order.png      the same form after three presses of Tab from the function list: the
+//                        focus on the heading field
 //   3-html-page.png      an HTML page (the exported sample) in a browser window
+//   5-save-as.png        the Save As dialog of the function document
 // Usage: quillmap-screenshots OUT_DIR DOCUMENT.dcm PAGE.htm
 // The screen is captured with ImageMagick's import (command in $QUILLMAP_IMPORT, default
 // "import"), so run it on a display of its own (scripts/screenshots.sh uses Xvfb).
@@ -12,8 +15,12 @@
 #include <functional>
 #include <vector>
 
+#include <memory>
+
+#include <wx/filedlg.h>
 #include <wx/listctrl.h>
 #include <wx/timer.h>
+#include <wx/uiaction.h>
 #include <wx/utils.h>
 #include <wx/webview.h>
 
@@ -21,6 +28,7 @@
 #include "ui/app/main_frame.h"
 #include "ui/app/spec_app.h"
 #include "ui/browse/brows_view.h"
+#include "ui/doc/save_as.h"
 #include "ui/view/func_view.h"
 #include "ui/widgets/sjis_field.h"
 
@@ -45,9 +53,15 @@ class ScreenshotApp : public CSpecApp {
         [this] { return Capture(wxS("1-main-frame.png")); },
         [this] { return ShowSecondFunction(); },
         [this] { return Capture(wxS("2-second-function.png")); },
+        [this] { return WalkThreeTabs(); },
+        [this] { return FocusIsOnHeading(); },
+        [this] { return Capture(wxS("4-tab-order.png")); },
         [this] { return OpenPage(); },
         [this] { return PageLoaded(); },
         [this] { return Capture(wxS("3-html-page.png")); },
+        [this] { return ShowSaveAs(); },
+        [this] { return Capture(wxS("5-save-as.png")); },
+        [this] { return CloseSaveAs(); },
     };
     timer_.Bind(wxEVT_TIMER, &ScreenshotApp::OnTick, this);
     timer_.Start(1500);  // lets every window paint before the next step
@@ -128,7 +142,42 @@ class ScreenshotApp : public CSpecApp {
     list->SetItemState(1, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
                        wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
     list->SetSelectionMark(1);
+    form_view_ = view;
     return view->ShowFunction(1);
+  }
+
+  // Real Tab presses from the function list: the name, the attribute, then the heading.
+  bool WalkThreeTabs() {
+    GetMainFrame()->Raise();
+    wxUIActionSimulator keyboard;
+    // Without a window manager the keyboard goes to the window under the pointer.
+    keyboard.MouseMove(GetMainFrame()->GetScreenPosition() + wxPoint(500, 300));
+    wxYield();
+    form_view_->FunctionList()->SetFocus();
+    wxYield();
+    for (int i = 0; i < 3; ++i) {
+      keyboard.Char(WXK_TAB);
+      wxYield();
+    }
+    return true;
+  }
+
+  bool FocusIsOnHeading() const {
+    return wxWindow::FindFocus() == static_cast<wxWindow*>(form_view_->HeadingEdit());
+  }
+
+  // The Save As dialog of the function document, shown without waiting for an answer.
+  bool ShowSaveAs() {
+    wxDocument* doc = form_view_->GetDocument();
+    save_as_ = MakeSaveAsDialog(GetMainFrame(), *doc);
+    save_as_->Show();
+    return true;
+  }
+
+  bool CloseSaveAs() {
+    save_as_->Hide();
+    save_as_.reset();
+    return true;
   }
 
   bool OpenPage() {
@@ -150,6 +199,8 @@ class ScreenshotApp : public CSpecApp {
   int waited_ = 0;
   bool failed_ = false;
   CBrowsView* browse_ = nullptr;
+  CFuncView* form_view_ = nullptr;
+  std::unique_ptr<wxFileDialog> save_as_;
   wxTimer timer_;
 };
 

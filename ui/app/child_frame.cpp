@@ -55,9 +55,11 @@ CChildFrame* CreateChildFrame(wxDocument* doc, wxView* view) {
 void ShowChildFrame(wxView* view) {
   auto* frame = view != nullptr ? wxDynamicCast(view->GetFrame(), CChildFrame) : nullptr;
   if (frame == nullptr || frame->IsShown()) return;
+  // Shown, the frame becomes the main frame's current page by itself (wx brings a page inserted
+  // last to the top); asking GTK for it again here would leave a web view blank.
   frame->Show();
-  frame->Activate();
   view->Activate(true);
-  // Lay the view's window out now that the frame has its place.
+  // Lay the view's window out once GTK has given the shown frame its place.
   frame->SendSizeEvent();
+  frame->CallAfter([frame] { frame->SendSizeEvent(); });
 }

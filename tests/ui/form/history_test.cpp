@@ -243,14 +243,15 @@ TEST_F(HistoryTest, EntriesComeNewestFirstInTheDialogAndInTheComboAfterOk) {
                   EditAnswer(Day(2000, wxDateTime::Jun, 15), "d", wxID_OK, &added));
     EXPECT_EQ(Rows(list), (std::vector<std::string>{"2001/01/05|c", "2000/06/15|d", "2000/03/31|b",
                                                     "1999/12/31|a"}));
-    // So does the button; an older entry goes to the end, a newer one to the top.
+    // So does the button; an older entry (before 1970 too) goes to the end, a newer one to the
+    // top.
     wxTEST_DIALOG(ClickButton(dialog->FindWindow(ids::kHistoryAdd)),
-                  EditAnswer(Day(1998, wxDateTime::Jan, 1), "oldest"));
+                  EditAnswer(Day(1960, wxDateTime::Jan, 1), "oldest"));
     wxTEST_DIALOG(ClickButton(dialog->FindWindow(ids::kHistoryAdd)),
                   EditAnswer(Day(2002, wxDateTime::Dec, 24), "newest"));
     EXPECT_EQ(Rows(list),
               (std::vector<std::string>{"2002/12/24|newest", "2001/01/05|c", "2000/06/15|d",
-                                        "2000/03/31|b", "1999/12/31|a", "1998/01/01|oldest"}));
+                                        "2000/03/31|b", "1999/12/31|a", "1960/01/01|oldest"}));
     // Return in the list is OK, also on a clicked row (where a report list would take it for a
     // double click).
     Click(list, RowPoint(list, 2));
@@ -264,7 +265,7 @@ TEST_F(HistoryTest, EntriesComeNewestFirstInTheDialogAndInTheComboAfterOk) {
 
   EXPECT_EQ(ComboEntries(view->HistoryCombo()),
             (std::vector<std::string>{"2002/12/24 newest", "2001/01/05 c", "2000/06/15 d",
-                                      "2000/03/31 b", "1999/12/31 a", "1998/01/01 oldest"}));
+                                      "2000/03/31 b", "1999/12/31 a", "1960/01/01 oldest"}));
   EXPECT_EQ(view->HistoryCombo()->GetSelection(), 0);
   EXPECT_TRUE(doc->IsModified());
   EXPECT_EQ(RecordHistory(doc), (Entries{{LocalMidnight(2002, 12, 24), "newest"},
@@ -272,7 +273,7 @@ TEST_F(HistoryTest, EntriesComeNewestFirstInTheDialogAndInTheComboAfterOk) {
                                          {LocalMidnight(2000, 6, 15), "d"},
                                          {k20000331, "b"},
                                          {k19991231, "a"},
-                                         {LocalMidnight(1998, 1, 1), "oldest"}}));
+                                         {LocalMidnight(1960, 1, 1), "oldest"}}));
 }
 
 TEST_F(HistoryTest, TwoEntriesOfTheSameDayBothStay) {

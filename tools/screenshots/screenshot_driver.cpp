@@ -3,13 +3,17 @@
 //   1-main-frame.png     the empty main frame after start-up
 //   2-second-function.png  a function document with its second function in the form
 //   3-html-page.png      an HTML page (the exported sample) in a browser window
+//   4-history-list.png   the second function's update history with a few more entries
+//   5-history-entry.png  one history entry being edited
 // Usage: quillmap-screenshots OUT_DIR DOCUMENT.dcm PAGE.htm
 // The screen is captured with ImageMagick's import (command in $QUILLMAP_IMPORT, default
 // "import"), so run it on a display of its own (scripts/screenshots.sh uses Xvfb).
 
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include <wx/listctrl.h>
@@ -17,10 +21,14 @@
 #include <wx/utils.h>
 #include <wx/webview.h>
 
+#include "core/model/history.h"
+#include "core/text/sjis.h"
 #include "ui/app/doc_manager.h"
 #include "ui/app/main_frame.h"
 #include "ui/app/spec_app.h"
 #include "ui/browse/brows_view.h"
+#include "ui/dialogs/history_edit_dlg.h"
+#include "ui/dialogs/history_list_dlg.h"
 #include "ui/view/func_view.h"
 #include "ui/widgets/sjis_field.h"
 
@@ -48,6 +56,10 @@ class ScreenshotApp : public CSpecApp {
         [this] { return OpenPage(); },
         [this] { return PageLoaded(); },
         [this] { return Capture(wxS("3-html-page.png")); },
+        [this] { return ShowHistoryList(); },
+        [this] { return Capture(wxS("4-history-list.png")); },
+        [this] { return ShowHistoryEntry(); },
+        [this] { return Capture(wxS("5-history-entry.png")); },
     };
     timer_.Bind(wxEVT_TIMER, &ScreenshotApp::OnTick, this);
     timer_.Start(1500);  // lets every window paint before the next step
@@ -128,6 +140,7 @@ class ScreenshotApp : public CSpecApp {
     list->SetItemState(1, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
                        wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
     list->SetSelectionMark(1);
+    form_view_ = view;
     return view->ShowFunction(1);
   }
 
@@ -141,6 +154,40 @@ class ScreenshotApp : public CSpecApp {
 
   bool PageLoaded() const { return browse_ != nullptr && !browse_->GetWebView()->IsBusy(); }
 
+  // The history dialogs are shown modeless, so that the timer keeps running; the steps after
+  // them close them.
+  bool ShowHistoryList() {
+    if (form_view_ == nullptr) return false;
+    history_list_ = new CHistoryListDlg(form_view_->Form());
+    std::time_t date = 0;
+    std::string comment;
+    for (int i = 0; form_view_->GetHistoryItem(i, date, comment); ++i) {
+      history_list_->AddEntry(date, comment);
+    }
+    history_list_->AddEntry(quillmap::LocalMidnight(2000, 3, 31), Sjis("引数の説明を追加"));
+    history_list_->AddEntry(quillmap::LocalMidnight(2001, 1, 5),
+                            Sjis("戻り値の型を変更\n(int から long へ)"));
+    history_list_->AddEntry(quillmap::LocalMidnight(1999, 12, 1), Sjis("新規作成"));
+    history_list_->TransferDataToWindow();
+    history_list_->Show();
+    history_list_->Raise();
+    return true;
+  }
+
+  bool ShowHistoryEntry() {
+    if (history_list_ == nullptr) return false;
+    SjisListCtrl* list = history_list_->HistoryList();
+    auto* entry = new CHistoryEditDlg(history_list_);
+    entry->SetValues(quillmap::ParseHistoryDate(list->GetCellBytes(1, 0)),
+                     list->GetCellBytes(1, 1));
+    entry->TransferDataToWindow();
+    entry->Show();
+    entry->Raise();
+    return true;
+  }
+
+  static std::string Sjis(const char* utf8) { return quillmap::text::Sjis(utf8); }
+
   wxString out_dir_;
   wxString document_;
   wxString page_;
@@ -150,6 +197,8 @@ class ScreenshotApp : public CSpecApp {
   int waited_ = 0;
   bool failed_ = false;
   CBrowsView* browse_ = nullptr;
+  CFuncView* form_view_ = nullptr;
+  CHistoryListDlg* history_list_ = nullptr;
   wxTimer timer_;
 };
 

@@ -128,6 +128,7 @@ bool CFuncView::OnCreate(wxDocument* doc, long) {
            controls_->return_type, controls_->related}) {
     field->Bind(wxEVT_KILL_FOCUS, &CFuncView::OnFieldKillFocus, this);
   }
+  BindHistoryCommands();
   return true;
 }
 

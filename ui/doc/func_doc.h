@@ -62,6 +62,12 @@ class CFuncDoc : public wxDocument {
 
  private:
   void OnDocInfo(wxCommandEvent& event);
+  // Output commands (ui/output): the HTML page, the current function's comment block on the
+  // clipboard, and the block's sections. The fields edited in the form are stored first, so
+  // that the output holds what the user sees.
+  void OnHtmlExport(wxCommandEvent& event);
+  void OnCopySpecToClipboard(wxCommandEvent& event);
+  void OnFuncSpecSettings(wxCommandEvent& event);
   void StoreEditedFields();
 
   quillmap::SpecStore store_;

@@ -35,6 +35,9 @@ inline constexpr int kStrAllFilesFilter = 61442;  // "すべてのﾌｧｲﾙ (
 inline constexpr int kStrCannotOpen = 61700;      // "%1 を開くことができません。"
 inline constexpr int kStrCannotSave = 61705;      // "%1 に保存できませんでした。..."
 inline constexpr int kStrUnencodable = 40900;     // "文字 '%1' (U+%2) は Shift-JIS で..."
+inline constexpr int kStrExportOverwrite = 40901;  // "%1 は既に存在します。\n上書きしますか?"
+inline constexpr int kStrExportFailed = 40902;  // "%1 にhtmlﾄﾞｷｭﾒﾝﾄを出力できませんでした。..."
+inline constexpr int kStrExportOntoDocument = 40903;  // "%1 は編集中のﾄﾞｷｭﾒﾝﾄのﾌｧｲﾙです。..."
 
 // Framework commands
 inline constexpr int kFileNew = 57600;

@@ -12,6 +12,7 @@
 #include "ui/dialogs/func_spec_settings_dlg.h"
 #include "ui/doc/func_doc.h"
 #include "ui/view/func_view.h"
+#include "ui/widgets/sjis_field.h"
 
 namespace {
 
@@ -75,6 +76,16 @@ TEST_F(ClipboardTest, ADeletedOrNoCurrentFunctionLeavesTheClipboardAsItWas) {
   EXPECT_EQ(doc_->GetCurrentFunction(), -1);
   EXPECT_TRUE(Copy());
   EXPECT_EQ(ClipboardText(), wxS("before"));
+}
+
+TEST_F(ClipboardTest, AnEditStillInTheFormIsStoredAndCopied) {
+  ASSERT_NE(OpenExample(), nullptr);
+  ASSERT_TRUE(View()->ShowFunction(0));
+  // Typed into the explanation, the focus still there: the copy holds what the form shows.
+  View()->ExplanationEdit()->ChangeValue(wxS("adds two numbers"));
+  EXPECT_TRUE(Copy());
+  EXPECT_NE(ClipboardShiftJis().find("//    adds two numbers\n"), std::string::npos);
+  EXPECT_TRUE(doc_->IsModified());
 }
 
 TEST_F(ClipboardTest, ABusyClipboardIsLeftAlone) {

@@ -1,11 +1,13 @@
 // Screenshot driver: starts the editor's application with its frames, as the editor does, and
-// photographs the screen at three moments:
+// photographs the screen at these moments:
 //   1-main-frame.png     the empty main frame after start-up
 //   2-second-function.png  a function document with its second function in the form
-//   3-html-page.png      an HTML page (the exported sample) in a browser window
-//   4-history-list.png   the second function's update history with a few more entries
-//   5-history-entry.png  one history entry being edited
-// Usage: quillmap-screenshots OUT_DIR DOCUMENT.dcm PAGE.htm
+//   3-html-page.png      the page that export wrote, in a browser window
+//   4-html-format-dialog.png  the export's options dialog, during the document's HTML export
+//   5-func-spec-settings.png  the clipboard settings dialog
+//   6-history-list.png   the second function's update history with a few more entries
+//   7-history-entry.png  one history entry being edited
+// Usage: quillmap-screenshots OUT_DIR DOCUMENT.dcm PAGE.htm (the page the export writes)
 // The screen is captured with ImageMagick's import (command in $QUILLMAP_IMPORT, default
 // "import"), so run it on a display of its own (scripts/screenshots.sh uses Xvfb).
 
@@ -13,10 +15,15 @@
 #include <cstdlib>
 #include <ctime>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include <wx/filedlg.h>
+#include <wx/filename.h>
 #include <wx/listctrl.h>
+#include <wx/mdi.h>
+#include <wx/modalhook.h>
 #include <wx/timer.h>
 #include <wx/utils.h>
 #include <wx/webview.h>
@@ -27,12 +34,40 @@
 #include "ui/app/main_frame.h"
 #include "ui/app/spec_app.h"
 #include "ui/browse/brows_view.h"
+#include "ui/dialogs/func_spec_settings_dlg.h"
 #include "ui/dialogs/history_edit_dlg.h"
 #include "ui/dialogs/history_list_dlg.h"
+#include "ui/dialogs/html_format_dlg.h"
+#include "ui/res/ids.h"
 #include "ui/view/func_view.h"
 #include "ui/widgets/sjis_field.h"
 
 namespace {
+
+// Answers the export's file dialog with the page's path, as a user who typed it, and lets every
+// other dialog show itself, remembering it so that it can be photographed and closed.
+class DialogHook : public wxModalDialogHook {
+ public:
+  explicit DialogHook(const wxString& page) : page_(page) {}
+  wxDialog* shown() const { return shown_; }
+
+ protected:
+  int Enter(wxDialog* dialog) override {
+    if (auto* files = dynamic_cast<wxFileDialog*>(dialog)) {
+      files->SetPath(page_);
+      return wxID_OK;
+    }
+    shown_ = dialog;
+    return wxID_NONE;
+  }
+  void Exit(wxDialog* dialog) override {
+    if (dialog == shown_) shown_ = nullptr;
+  }
+
+ private:
+  wxString page_;
+  wxDialog* shown_ = nullptr;
+};
 
 class ScreenshotApp : public CSpecApp {
  public:
@@ -47,19 +82,31 @@ class ScreenshotApp : public CSpecApp {
     const char* import = std::getenv("QUILLMAP_IMPORT");
     import_ = import != nullptr ? wxString::FromUTF8(import) : wxString(wxS("import"));
     if (!InitInstance(wxString())) return false;
+    hook_ = std::make_unique<DialogHook>(page_);
+    hook_->Register();
 
     steps_ = {
         [this] { return Activate(); },
         [this] { return Capture(wxS("1-main-frame.png")); },
         [this] { return ShowSecondFunction(); },
         [this] { return Capture(wxS("2-second-function.png")); },
+        [this] { return RunCommand(ids::kHtmlExport); },
+        [this] { return DialogShown<CHtmlFormatDlg>(); },
+        [this] { return Capture(wxS("4-html-format-dialog.png")); },
+        [this] { return CloseDialog(wxID_OK); },
+        [this] { return wxFileName::FileExists(page_); },
         [this] { return OpenPage(); },
         [this] { return PageLoaded(); },
         [this] { return Capture(wxS("3-html-page.png")); },
+        [this] { return ActivateDocumentWindow(); },
+        [this] { return RunCommand(ids::kFuncSpecSettings); },
+        [this] { return DialogShown<CFuncSpecSettingsDlg>(); },
+        [this] { return Capture(wxS("5-func-spec-settings.png")); },
+        [this] { return CloseDialog(wxID_CANCEL); },
         [this] { return ShowHistoryList(); },
-        [this] { return Capture(wxS("4-history-list.png")); },
+        [this] { return Capture(wxS("6-history-list.png")); },
         [this] { return ShowHistoryEntry(); },
-        [this] { return Capture(wxS("5-history-entry.png")); },
+        [this] { return Capture(wxS("7-history-entry.png")); },
     };
     timer_.Bind(wxEVT_TIMER, &ScreenshotApp::OnTick, this);
     timer_.Start(1500);  // lets every window paint before the next step
@@ -72,6 +119,7 @@ class ScreenshotApp : public CSpecApp {
       for (wxObject* doc : GetDocManager()->GetDocuments())
         static_cast<wxDocument*>(doc)->Modify(false);
     }
+    if (hook_ != nullptr) hook_->Unregister();
     const int base = CSpecApp::OnExit();
     return failed_ ? EXIT_FAILURE : base;
   }
@@ -141,7 +189,43 @@ class ScreenshotApp : public CSpecApp {
                        wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
     list->SetSelectionMark(1);
     form_view_ = view;
+    document_window_ = view->GetFrame();
     return view->ShowFunction(1);
+  }
+
+  // Sends a command to the function document's window as its menu item does (the document must
+  // be the active one). The command runs
+  // after this step returns, so that the steps go on while its dialog is open.
+  bool RunCommand(int command) {
+    if (document_window_ == nullptr) return false;
+    wxWindow* window = document_window_;
+    CallAfter([window, command] {
+      wxCommandEvent event(wxEVT_MENU, command);
+      event.SetEventObject(window);
+      window->GetEventHandler()->ProcessEvent(event);
+    });
+    return true;
+  }
+
+  // Brings the function document's tab to the front: commands go to the active document.
+  bool ActivateDocumentWindow() {
+    auto* frame = wxDynamicCast(document_window_, wxMDIChildFrame);
+    if (frame == nullptr) return false;
+    frame->Activate();
+    return true;
+  }
+
+  template <typename Dialog>
+  bool DialogShown() const {
+    return dynamic_cast<Dialog*>(hook_->shown()) != nullptr && hook_->shown()->IsShownOnScreen();
+  }
+
+  bool CloseDialog(int answer) {
+    wxDialog* dialog = hook_->shown();
+    if (dialog == nullptr) return false;
+    if (answer == wxID_OK) dialog->TransferDataFromWindow();
+    dialog->EndModal(answer);
+    return true;
   }
 
   bool OpenPage() {
@@ -199,6 +283,8 @@ class ScreenshotApp : public CSpecApp {
   CBrowsView* browse_ = nullptr;
   CFuncView* form_view_ = nullptr;
   CHistoryListDlg* history_list_ = nullptr;
+  wxWindow* document_window_ = nullptr;
+  std::unique_ptr<DialogHook> hook_;
   wxTimer timer_;
 };
 

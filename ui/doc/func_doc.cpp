@@ -9,6 +9,8 @@
 
 #include "core/model/file.h"
 #include "ui/dialogs/doc_info_dlg.h"
+#include "ui/output/clipboard_command.h"
+#include "ui/output/html_export_command.h"
 #include "ui/res/ids.h"
 #include "ui/res/string_table.h"
 #include "ui/view/func_view.h"
@@ -63,7 +65,12 @@ wxBEGIN_EVENT_TABLE(CFuncDoc, wxDocument) EVT_MENU(ids::kDocInfo, CFuncDoc::OnDo
 
 }  // namespace
 
-CFuncDoc::CFuncDoc() = default;
+CFuncDoc::CFuncDoc() {
+  Bind(wxEVT_MENU, &CFuncDoc::OnHtmlExport, this, ids::kHtmlExport);
+  Bind(wxEVT_MENU, &CFuncDoc::OnCopySpecToClipboard, this, ids::kCopyToClipboard);
+  Bind(wxEVT_MENU, &CFuncDoc::OnFuncSpecSettings, this, ids::kFuncSpecSettings);
+}
+
 CFuncDoc::~CFuncDoc() = default;
 
 std::string CFuncDoc::GetDocInfo(int kind) const {
@@ -238,4 +245,18 @@ void CFuncDoc::OnDocInfo(wxCommandEvent&) {
   for (int kind : {quillmap::kDocInfoTitle, quillmap::kDocInfoCopyright}) {
     SetDocInfo(kind, dialog.GetDocInfo(kind));
   }
+}
+
+void CFuncDoc::OnHtmlExport(wxCommandEvent&) {
+  StoreEditedFields();
+  RunHtmlExport(store_, GetFilename());
+}
+
+void CFuncDoc::OnCopySpecToClipboard(wxCommandEvent&) {
+  StoreEditedFields();
+  CopySpecToClipboard(store_, current_function_);
+}
+
+void CFuncDoc::OnFuncSpecSettings(wxCommandEvent&) {
+  EditClipboardSpecSettings(nullptr);
 }

@@ -66,6 +66,12 @@ class CFuncDoc : public wxDocument {
 
  private:
   void OnDocInfo(wxCommandEvent& event);
+  // Output commands (ui/output): the HTML page, the current function's comment block on the
+  // clipboard, and the block's sections. The fields edited in the form are stored first, so
+  // that the output holds what the user sees.
+  void OnHtmlExport(wxCommandEvent& event);
+  void OnCopySpecToClipboard(wxCommandEvent& event);
+  void OnFuncSpecSettings(wxCommandEvent& event);
   void StoreEditedFields();
   // Takes the lock for a save to path and, when path is the document's own file and another
   // program changed it, asks whether to replace it. False when the user says No. Raises

@@ -42,6 +42,9 @@ inline constexpr int kStrReadOnlyFile = 40951;    // "読み取り専用のﾌ�
 inline constexpr int kStrBrokenLink = 40952;  // "ｼﾝﾎﾞﾘｯｸ ﾘﾝｸの指す先をたどれません。"
 inline constexpr int kStrFileLocked = 40953;  // "ほかのﾌﾟﾛｸﾞﾗﾑが使用中です。"
 inline constexpr int kStrFileChanged = 40954;  // "%1 はほかのﾌﾟﾛｸﾞﾗﾑで変更されています。..."
+inline constexpr int kStrExportOverwrite = 40901;  // "%1 は既に存在します。\n上書きしますか?"
+inline constexpr int kStrExportFailed = 40902;  // "%1 にhtmlﾄﾞｷｭﾒﾝﾄを出力できませんでした。..."
+inline constexpr int kStrExportOntoDocument = 40903;  // "%1 は編集中のﾄﾞｷｭﾒﾝﾄのﾌｧｲﾙです。..."
 
 // Framework commands
 inline constexpr int kFileNew = 57600;

@@ -10,11 +10,13 @@ deps:
 	@./scripts/install-deps.sh
 
 build: deps
-	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLMAP_TESTS=OFF -DQUILLMAP_BENCH=OFF >/dev/null
+	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLMAP_TESTS=OFF -DQUILLMAP_BENCH=OFF \
+	  -DQUILLMAP_WERROR=ON >/dev/null
 	cmake --build build -j$(JOBS)
 
 build-asan: deps
-	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DQUILLMAP_SANITIZE=ON -DQUILLMAP_BENCH=OFF >/dev/null
+	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DQUILLMAP_SANITIZE=ON -DQUILLMAP_BENCH=OFF \
+	  -DQUILLMAP_WERROR=ON >/dev/null
 	cmake --build build-asan -j$(JOBS)
 
 # Every test: core, command line and editor (under a virtual display), all built with
@@ -31,7 +33,8 @@ screenshots: build
 
 bench:
 	./scripts/install-deps.sh --bench
-	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLMAP_TESTS=OFF -DQUILLMAP_BENCH=ON >/dev/null
+	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLMAP_TESTS=OFF -DQUILLMAP_BENCH=ON \
+	  -DQUILLMAP_WERROR=ON >/dev/null
 	cmake --build build -j$(JOBS)
 	./scripts/bench.sh build
 	./scripts/doxygen-bench.sh build

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the editor's screenshots under a virtual display: screenshots.sh [BUILD_DIR]
 # Writes BUILD_DIR/screenshots/1-main-frame.png, 2-second-function.png (examples/sample.dcm with
-# its second function in the form) and 3-html-page.png (that document exported as HTML).
+# its second function in the form), 3-html-page.png (that document exported as HTML) and
+# 4-about-box.png (the About box with the application icon).
 set -euo pipefail
 
 cd "$(dirname "$0")/.."

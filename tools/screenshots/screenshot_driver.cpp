@@ -3,6 +3,8 @@
 //   1-main-frame.png     the empty main frame after start-up
 //   2-second-function.png  a function document with its second function in the form
 //   3-html-page.png      an HTML page (the exported sample) in a browser window
+//   4-about-box.png      the About box, with the application icon (without a window manager
+//                        no title bar shows the main window's icon)
 // Usage: quillmap-screenshots OUT_DIR DOCUMENT.dcm PAGE.htm
 // The screen is captured with ImageMagick's import (command in $QUILLMAP_IMPORT, default
 // "import"), so run it on a display of its own (scripts/screenshots.sh uses Xvfb).
@@ -17,6 +19,7 @@
 #include <wx/utils.h>
 #include <wx/webview.h>
 
+#include "ui/app/about_dlg.h"
 #include "ui/app/doc_manager.h"
 #include "ui/app/main_frame.h"
 #include "ui/app/spec_app.h"
@@ -48,6 +51,9 @@ class ScreenshotApp : public CSpecApp {
         [this] { return OpenPage(); },
         [this] { return PageLoaded(); },
         [this] { return Capture(wxS("3-html-page.png")); },
+        [this] { return ShowAbout(); },
+        [this] { return Capture(wxS("4-about-box.png")); },
+        [this] { return CloseAbout(); },
     };
     timer_.Bind(wxEVT_TIMER, &ScreenshotApp::OnTick, this);
     timer_.Start(1500);  // lets every window paint before the next step
@@ -141,6 +147,20 @@ class ScreenshotApp : public CSpecApp {
 
   bool PageLoaded() const { return browse_ != nullptr && !browse_->GetWebView()->IsBusy(); }
 
+  // The About box as the Help menu shows it, but modeless, so that the timer goes on.
+  bool ShowAbout() {
+    about_ = new CAboutDlg(GetMainFrame());
+    about_->Show();
+    about_->Raise();
+    return true;
+  }
+
+  bool CloseAbout() {
+    about_->Destroy();
+    about_ = nullptr;
+    return true;
+  }
+
   wxString out_dir_;
   wxString document_;
   wxString page_;
@@ -150,6 +170,7 @@ class ScreenshotApp : public CSpecApp {
   int waited_ = 0;
   bool failed_ = false;
   CBrowsView* browse_ = nullptr;
+  CAboutDlg* about_ = nullptr;
   wxTimer timer_;
 };
 

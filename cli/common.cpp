@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/model/file.h"
+#include "core/text/concat.h"
 #include "core/text/sjis.h"
 
 namespace cli {
@@ -68,11 +69,12 @@ bool ArgToSjis(std::string_view utf8, std::string& sjis) {
     return true;
   }
   if (result.malformed) {
-    PrintError("'" + std::string(utf8) + "' is not valid UTF-8 (at byte " +
-               std::to_string(result.bad_offset) + ")");
+    PrintError(quillmap::text::Concat(
+        {"'", utf8, "' is not valid UTF-8 (at byte ", std::to_string(result.bad_offset), ")"}));
   } else {
-    PrintError("'" + std::string(utf8) + "': Shift-JIS can't hold the character " +
-               CodePoint(result.bad_char) + " (at byte " + std::to_string(result.bad_offset) + ")");
+    PrintError(quillmap::text::Concat({"'", utf8, "': Shift-JIS can't hold the character ",
+                                       CodePoint(result.bad_char), " (at byte ",
+                                       std::to_string(result.bad_offset), ")"}));
   }
   return false;
 }

@@ -64,7 +64,7 @@ class OutputCommandsTest : public ::testing::Test {
   Result Run(const std::vector<std::string>& args) const {
     std::string command =
         "XDG_CONFIG_HOME=" + Quote((dir_ / "config").string()) + " " + Quote(QUILLMAP_CLI);
-    for (const std::string& arg : args) command += " " + Quote(arg);
+    for (const std::string& arg : args) command.append(" ").append(Quote(arg));
     command += " > " + Quote(PathOf("stdout")) + " 2> " + Quote(PathOf("stderr"));
     const int raw = std::system(command.c_str());
     Result result;

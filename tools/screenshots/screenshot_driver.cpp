@@ -7,6 +7,8 @@
 //   5-func-spec-settings.png  the clipboard settings dialog
 //   6-history-list.png   the second function's update history with a few more entries
 //   7-history-entry.png  one history entry being edited
+//   8-about-box.png      the About box, with the application icon (without a window manager
+//                        no title bar shows the main window's icon)
 // Usage: quillmap-screenshots OUT_DIR DOCUMENT.dcm PAGE.htm (the page the export writes)
 // The screen is captured with ImageMagick's import (command in $QUILLMAP_IMPORT, default
 // "import"), so run it on a display of its own (scripts/screenshots.sh uses Xvfb).
@@ -30,6 +32,7 @@
 
 #include "core/model/history.h"
 #include "core/text/sjis.h"
+#include "ui/app/about_dlg.h"
 #include "ui/app/doc_manager.h"
 #include "ui/app/main_frame.h"
 #include "ui/app/spec_app.h"
@@ -107,6 +110,9 @@ class ScreenshotApp : public CSpecApp {
         [this] { return Capture(wxS("6-history-list.png")); },
         [this] { return ShowHistoryEntry(); },
         [this] { return Capture(wxS("7-history-entry.png")); },
+        [this] { return ShowAbout(); },
+        [this] { return Capture(wxS("8-about-box.png")); },
+        [this] { return CloseAbout(); },
     };
     timer_.Bind(wxEVT_TIMER, &ScreenshotApp::OnTick, this);
     timer_.Start(1500);  // lets every window paint before the next step
@@ -272,6 +278,20 @@ class ScreenshotApp : public CSpecApp {
 
   static std::string Sjis(const char* utf8) { return quillmap::text::Sjis(utf8); }
 
+  // The About box as the Help menu shows it, but modeless, so that the timer goes on.
+  bool ShowAbout() {
+    about_ = new CAboutDlg(GetMainFrame());
+    about_->Show();
+    about_->Raise();
+    return true;
+  }
+
+  bool CloseAbout() {
+    about_->Destroy();
+    about_ = nullptr;
+    return true;
+  }
+
   wxString out_dir_;
   wxString document_;
   wxString page_;
@@ -285,6 +305,7 @@ class ScreenshotApp : public CSpecApp {
   CHistoryListDlg* history_list_ = nullptr;
   wxWindow* document_window_ = nullptr;
   std::unique_ptr<DialogHook> hook_;
+  CAboutDlg* about_ = nullptr;
   wxTimer timer_;
 };
 

@@ -11,12 +11,13 @@
 #include "core/model/history.h"
 #include "core/model/spec_record.h"
 #include "core/model/struct_spec.h"
+#include "core/text/concat.h"
 #include "ui/app/child_frame.h"
 #include "ui/doc/func_doc.h"
 #include "ui/res/ids.h"
 #include "ui/res/string_table.h"
-#include "ui/widgets/dialog_units.h"
 #include "ui/view/func_form.h"
+#include "ui/widgets/dialog_units.h"
 #include "ui/widgets/message_box.h"
 #include "ui/widgets/sjis_field.h"
 
@@ -419,8 +420,8 @@ bool CFuncView::CreateFunction(std::string_view return_type, std::string_view na
     quillmap::FunctionSpec function;
     if (doc->GetFunction(index, function)) {
       function.SetReturnType(return_type);
-      function.SetReturnText("'" + std::string(return_type) + "' type");
-      function.SetIndex("function '" + std::string(name) + "'");
+      function.SetReturnText(quillmap::text::Concat({"'", return_type, "' type"}));
+      function.SetIndex(quillmap::text::Concat({"function '", name, "'"}));
       doc->PutFunction(index, function);
     }
   }

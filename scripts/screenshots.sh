@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Takes the editor's screenshots under a virtual display: screenshots.sh [BUILD_DIR]
 # Writes BUILD_DIR/screenshots/1-main-frame.png, 2-second-function.png (examples/sample.dcm with
-# its second function in the form) and 3-html-page.png (that document exported as HTML).
+# its second function in the form), 3-html-page.png (that document exported as HTML) and the
+# add-function, argument and related-functions dialogs (4-add-function.png, 5-argument.png,
+# 6-related.png).
 set -euo pipefail
 
 cd "$(dirname "$0")/.."

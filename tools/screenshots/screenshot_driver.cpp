@@ -3,6 +3,9 @@
 //   1-main-frame.png     the empty main frame after start-up
 //   2-second-function.png  a function document with its second function in the form
 //   3-html-page.png      an HTML page (the exported sample) in a browser window
+//   4-add-function.png   the add-function dialog over the form, with a prototype typed
+//   5-argument.png       the argument dialog for the first argument of the function shown
+//   6-related.png        the related-functions dialog for the function shown
 // Usage: quillmap-screenshots OUT_DIR DOCUMENT.dcm PAGE.htm
 // The screen is captured with ImageMagick's import (command in $QUILLMAP_IMPORT, default
 // "import"), so run it on a display of its own (scripts/screenshots.sh uses Xvfb).
@@ -12,6 +15,7 @@
 #include <functional>
 #include <vector>
 
+#include <wx/choice.h>
 #include <wx/listctrl.h>
 #include <wx/timer.h>
 #include <wx/utils.h>
@@ -21,6 +25,10 @@
 #include "ui/app/main_frame.h"
 #include "ui/app/spec_app.h"
 #include "ui/browse/brows_view.h"
+#include "ui/dialogs/add_func_dlg.h"
+#include "ui/dialogs/arg_dlg.h"
+#include "ui/dialogs/related_func_dlg.h"
+#include "ui/res/string_table.h"
 #include "ui/view/func_view.h"
 #include "ui/widgets/sjis_field.h"
 
@@ -45,6 +53,13 @@ class ScreenshotApp : public CSpecApp {
         [this] { return Capture(wxS("1-main-frame.png")); },
         [this] { return ShowSecondFunction(); },
         [this] { return Capture(wxS("2-second-function.png")); },
+        [this] { return ShowAddFunctionDialog(); },
+        [this] { return Capture(wxS("4-add-function.png")); },
+        [this] { return ShowArgumentDialog(); },
+        [this] { return Capture(wxS("5-argument.png")); },
+        [this] { return ShowRelatedDialog(); },
+        [this] { return Capture(wxS("6-related.png")); },
+        [this] { return CloseDialog(); },
         [this] { return OpenPage(); },
         [this] { return PageLoaded(); },
         [this] { return Capture(wxS("3-html-page.png")); },
@@ -128,7 +143,53 @@ class ScreenshotApp : public CSpecApp {
     list->SetItemState(1, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
                        wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
     list->SetSelectionMark(1);
+    view_ = view;
     return view->ShowFunction(1);
+  }
+
+  // The dialogs are shown modelessly, so that the timer goes on and the next step can close
+  // them; each is set up as opening it would (InitDialog) and filled as its command fills it.
+  bool ShowDialog(wxDialog* dialog) {
+    CloseDialog();
+    dialog_ = dialog;
+    dialog_->InitDialog();
+    dialog_->Show();
+    dialog_->Raise();
+    return true;
+  }
+
+  bool CloseDialog() {
+    if (dialog_ != nullptr) dialog_->Destroy();
+    dialog_ = nullptr;
+    return true;
+  }
+
+  bool ShowAddFunctionDialog() {
+    if (view_ == nullptr) return false;
+    auto* dialog = new CAddFuncDlg(view_->Form());
+    dialog->Entry()->SetValue(wxS("unsigned long Calc(unsigned int n, char *p)"));
+    return ShowDialog(dialog);
+  }
+
+  bool ShowArgumentDialog() {
+    if (view_ == nullptr) return false;
+    SjisListCtrl* arguments = view_->ArgumentList();
+    auto* dialog = new CArgDlg(view_->Form(), LoadWxString(40007));  // "引数の編集"
+    if (arguments->GetItemCount() > 0) {
+      dialog->SetTexts({arguments->GetCellBytes(0, 0), arguments->GetCellBytes(0, 1),
+                        arguments->GetCellBytes(0, 2)});
+    }
+    return ShowDialog(dialog);
+  }
+
+  bool ShowRelatedDialog() {
+    if (view_ == nullptr) return false;
+    auto* dialog = new CRelatedFuncDlg(view_->Form());
+    dialog->SetCandidateList(view_->FunctionList());
+    for (unsigned int i = 0; i < view_->RelatedCombo()->GetCount(); ++i) {
+      dialog->AddInitialChoice(view_->RelatedCombo()->EntryBytes(i));
+    }
+    return ShowDialog(dialog);
   }
 
   bool OpenPage() {
@@ -150,6 +211,8 @@ class ScreenshotApp : public CSpecApp {
   int waited_ = 0;
   bool failed_ = false;
   CBrowsView* browse_ = nullptr;
+  CFuncView* view_ = nullptr;
+  wxDialog* dialog_ = nullptr;
   wxTimer timer_;
 };
 

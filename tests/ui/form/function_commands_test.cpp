@@ -59,8 +59,9 @@ TEST_F(FunctionCommandsTest, InsertKeyAddsTheWorkedExample) {
   EXPECT_EQ(list->GetSelectionMark(), 1);
   EXPECT_EQ(SelectedRow(list), 1);
 
-  // Clicking the highlighted item changes nothing; clicking another one shows it.
-  ClickRow(list, 1);
+  // Selecting the highlighted item again changes no state, so it shows nothing (a real click
+  // there would start editing its label); clicking another one shows it.
+  ClickItem(list, 1);
   EXPECT_EQ(view->NameEdit()->GetValue(), "Calc");
   ClickRow(list, 0);
   EXPECT_EQ(view->NameEdit()->GetValue(), "Init");

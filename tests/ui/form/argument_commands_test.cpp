@@ -187,6 +187,9 @@ TEST_F(ArgumentCommandsTest, EmptyNameIsRefusedAndTheRowKept) {
   CFuncView* view = ShowWithArguments({kInt}, "noname.dcm");
   ASSERT_NE(view, nullptr);
   view->GetFuncDoc()->Modify(false);
+  // Without a mark a double click (here below the rows) opens nothing.
+  ClickAt(RowPoint(view->ArgumentList(), 1), true);
+  EXPECT_EQ(view->ArgumentList()->GetSelectionMark(), -1);
   ShownMessage shown;
   wxTEST_DIALOG(ClickAt(RowPoint(view->ArgumentList(), 0), true),
                 EditTo(kInt, {"short", "", "changed"}), RecordingMessageExpectation(shown));

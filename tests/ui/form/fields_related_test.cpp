@@ -58,6 +58,20 @@ TEST_F(FieldsTest, TypingStoresNothingUntilTheFieldIsLeft) {
   EXPECT_TRUE(doc->IsModified());
 }
 
+TEST_F(FieldsTest, AFieldTypedIntoIsStoredBeforeAMenuCommandShowsAnotherFunction) {
+  CFuncView* view = ShowCalc("menu.dcm");
+  ASSERT_NE(view, nullptr);
+  CFuncDoc* doc = view->GetFuncDoc();
+  // The focus stays in the heading while the menu command runs.
+  ClickInto(view->HeadingEdit());
+  view->HeadingEdit()->SelectAll();
+  TypeText("typed");
+  SendMenu(view, ids::kCopyFunction);
+  EXPECT_EQ(view->NameEdit()->GetValue(), "Calc1");
+  EXPECT_EQ(RecordOf(doc, "Calc").heading, "typed");
+  EXPECT_EQ(RecordOf(doc, "Calc1").heading, "typed");
+}
+
 TEST_F(FieldsTest, NewReturnTypeJoinsTheListOnce) {
   CFuncView* view = ShowCalc("dword.dcm");
   ASSERT_NE(view, nullptr);

@@ -301,6 +301,44 @@ TEST_F(RenameTest, RefusesItsOwnNameAnEmptyNameAndAnothersName) {
   EXPECT_EQ(doc->FindFunction("Other"), -1);
 }
 
+TEST_F(RenameTest, AClickOnTheShownItemStartsTheEditAndTheTypedNameIsKept) {
+  CFuncView* view = OpenWith({"Calc", "Init"}, "click.dcm");
+  ASSERT_NE(view, nullptr);
+  SjisListCtrl* list = view->FunctionList();
+  ClickRow(list, 1);
+  // A second click on the selected item, after the double-click time, starts the edit.
+  wxMilliSleep(600);
+  ClickRow(list, 1);
+  wxMilliSleep(600);
+  Settle();
+  wxTextCtrl* editor = list->GetEditControl();
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(editor->GetValue(), "Init");
+  editor->SelectAll();
+  TypeText("Start");
+  PressKey(WXK_RETURN);
+  EXPECT_EQ(list->GetItemText(1), "Start");
+  EXPECT_EQ(view->GetFuncDoc()->FindFunction("Start"), 1);
+
+  EXPECT_EQ(view->NameEdit()->GetValue(), "Start");
+}
+
+TEST_F(RenameTest, ACharacterShiftJisCannotHoldIsRefused) {
+  CFuncView* view = OpenWith({"Calc"}, "snow.dcm");
+  ASSERT_NE(view, nullptr);
+  ClickRow(view->FunctionList(), 0);
+  wxTextCtrl* editor = view->FunctionList()->EditLabel(0);
+  ASSERT_NE(editor, nullptr);
+  Settle();
+  editor->SetFocus();
+  editor->ChangeValue(U("Calc\u2603"));
+  const ShownMessage shown = ExpectMessage([&] { PressKey(WXK_RETURN); });
+  EXPECT_TRUE(shown.message.Contains("U+2603")) << shown.message.utf8_str();
+  EXPECT_TRUE(shown.style & wxICON_STOP);
+  EXPECT_EQ(view->FunctionList()->GetItemText(0), "Calc");
+  EXPECT_EQ(view->GetFuncDoc()->FindFunction("Calc"), 0);
+}
+
 TEST_F(RenameTest, RenamedFunctionTakesTheNextStore) {
   CFuncView* view = OpenWith({"Calc", "Init"}, "rename.dcm");
   ASSERT_NE(view, nullptr);

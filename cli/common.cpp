@@ -1,6 +1,8 @@
 // Loading and saving documents for the subcommands, with the messages the user sees.
 #include "cli/common.h"
 
+#include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <string>
 
@@ -40,6 +42,19 @@ bool SaveDocument(const quillmap::SpecStore& store, const std::string& path) {
   try {
     quillmap::SaveStoreToPath(store, path);
     return true;
+  } catch (const quillmap::FileError& error) {
+    PrintError(error.what());
+  }
+  return false;
+}
+
+bool LockDocument(const std::string& path, quillmap::DocumentLock& lock) {
+  // A command waits rather than fail: another command's save takes a moment, and the editor
+  // holds the lock only while it saves.
+  constexpr std::chrono::minutes kWait(1);
+  try {
+    if (lock.Lock(path, kWait) != quillmap::DocumentLock::State::kBusy) return true;
+    PrintError(quillmap::CannotWrite(path, EWOULDBLOCK, quillmap::FileError::Kind::kLocked).what());
   } catch (const quillmap::FileError& error) {
     PrintError(error.what());
   }

@@ -104,12 +104,17 @@ int Usage() {
 
 int RunNew(int argc, char** argv) {
   if (argc != 2) return Usage();
+  quillmap::DocumentLock lock;
+  if (!LockDocument(argv[1], lock)) return kExitFailure;
   quillmap::SpecStore store;
   return SaveDocument(store, argv[1]) ? kExitOk : kExitFailure;
 }
 
 int RunResave(int argc, char** argv) {
   if (argc != 3) return Usage();
+  // Locked before reading: with IN and OUT one file, this is a read-modify-write.
+  quillmap::DocumentLock lock;
+  if (!LockDocument(argv[2], lock)) return kExitFailure;
   quillmap::SpecStore store;
   if (!LoadDocument(argv[1], store)) return kExitFailure;
   return SaveDocument(store, argv[2]) ? kExitOk : kExitFailure;

@@ -7,6 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libwxgtk3.2-dev libwxgtk-webview3.2-dev libwebkit2gtk-4.0-dev
   xvfb xauth x11-utils fonts-ipafont-gothic fonts-ipafont-mincho imagemagick
+  strace
 )
 if [[ "${1:-}" == "--bench" ]]; then packages+=(doxygen); fi
 

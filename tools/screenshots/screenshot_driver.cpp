@@ -1,38 +1,79 @@
 // Screenshot driver: starts the editor's application with its frames, as the editor does, and
-// photographs the screen at three moments:
+// photographs the screen at these moments:
 //   1-main-frame.png     the empty main frame after start-up
 //   2-second-function.png  a function document with its second function in the form
-//   3-html-page.png      an HTML page (the exported sample) in a browser window
-//   4-add-function.png   the add-function dialog over the form, with a prototype typed
-//   5-argument.png       the argument dialog for the first argument of the function shown
-//   6-related.png        the related-functions dialog for the function shown
-// Usage: quillmap-screenshots OUT_DIR DOCUMENT.dcm PAGE.htm
+//   3-html-page.png      the page that export wrote, in a browser window
+//   4-html-format-dialog.png  the export's options dialog, during the document's HTML export
+//   5-func-spec-settings.png  the clipboard settings dialog
+//   6-history-list.png   the second function's update history with a few more entries
+//   7-history-entry.png  one history entry being edited
+//   8-add-function.png   the add-function dialog of the Edit menu, with a prototype typed
+//   9-argument.png       the argument dialog of a double click on the first argument row
+//   10-related.png       the related-functions dialog of the second function
+// Usage: quillmap-screenshots OUT_DIR DOCUMENT.dcm PAGE.htm (the page the export writes)
 // The screen is captured with ImageMagick's import (command in $QUILLMAP_IMPORT, default
 // "import"), so run it on a display of its own (scripts/screenshots.sh uses Xvfb).
 
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <functional>
+#include <memory>
+#include <string>
 #include <vector>
 
-#include <wx/choice.h>
+#include <wx/filedlg.h>
+#include <wx/filename.h>
 #include <wx/listctrl.h>
+#include <wx/mdi.h>
+#include <wx/modalhook.h>
 #include <wx/timer.h>
 #include <wx/utils.h>
 #include <wx/webview.h>
 
+#include "core/model/history.h"
+#include "core/text/sjis.h"
 #include "ui/app/doc_manager.h"
 #include "ui/app/main_frame.h"
 #include "ui/app/spec_app.h"
 #include "ui/browse/brows_view.h"
 #include "ui/dialogs/add_func_dlg.h"
 #include "ui/dialogs/arg_dlg.h"
+#include "ui/dialogs/func_spec_settings_dlg.h"
+#include "ui/dialogs/history_edit_dlg.h"
+#include "ui/dialogs/history_list_dlg.h"
+#include "ui/dialogs/html_format_dlg.h"
 #include "ui/dialogs/related_func_dlg.h"
-#include "ui/res/string_table.h"
+#include "ui/res/ids.h"
 #include "ui/view/func_view.h"
 #include "ui/widgets/sjis_field.h"
 
 namespace {
+
+// Answers the export's file dialog with the page's path, as a user who typed it, and lets every
+// other dialog show itself, remembering it so that it can be photographed and closed.
+class DialogHook : public wxModalDialogHook {
+ public:
+  explicit DialogHook(const wxString& page) : page_(page) {}
+  wxDialog* shown() const { return shown_; }
+
+ protected:
+  int Enter(wxDialog* dialog) override {
+    if (auto* files = dynamic_cast<wxFileDialog*>(dialog)) {
+      files->SetPath(page_);
+      return wxID_OK;
+    }
+    shown_ = dialog;
+    return wxID_NONE;
+  }
+  void Exit(wxDialog* dialog) override {
+    if (dialog == shown_) shown_ = nullptr;
+  }
+
+ private:
+  wxString page_;
+  wxDialog* shown_ = nullptr;
+};
 
 class ScreenshotApp : public CSpecApp {
  public:
@@ -47,22 +88,43 @@ class ScreenshotApp : public CSpecApp {
     const char* import = std::getenv("QUILLMAP_IMPORT");
     import_ = import != nullptr ? wxString::FromUTF8(import) : wxString(wxS("import"));
     if (!InitInstance(wxString())) return false;
+    hook_ = std::make_unique<DialogHook>(page_);
+    hook_->Register();
 
     steps_ = {
         [this] { return Activate(); },
         [this] { return Capture(wxS("1-main-frame.png")); },
         [this] { return ShowSecondFunction(); },
         [this] { return Capture(wxS("2-second-function.png")); },
-        [this] { return ShowAddFunctionDialog(); },
-        [this] { return Capture(wxS("4-add-function.png")); },
-        [this] { return ShowArgumentDialog(); },
-        [this] { return Capture(wxS("5-argument.png")); },
-        [this] { return ShowRelatedDialog(); },
-        [this] { return Capture(wxS("6-related.png")); },
-        [this] { return CloseDialog(); },
+        [this] { return RunCommand(ids::kHtmlExport); },
+        [this] { return DialogShown<CHtmlFormatDlg>(); },
+        [this] { return Capture(wxS("4-html-format-dialog.png")); },
+        [this] { return CloseDialog(wxID_OK); },
+        [this] { return wxFileName::FileExists(page_); },
         [this] { return OpenPage(); },
         [this] { return PageLoaded(); },
         [this] { return Capture(wxS("3-html-page.png")); },
+        [this] { return ActivateDocumentWindow(); },
+        [this] { return RunCommand(ids::kFuncSpecSettings); },
+        [this] { return DialogShown<CFuncSpecSettingsDlg>(); },
+        [this] { return Capture(wxS("5-func-spec-settings.png")); },
+        [this] { return CloseDialog(wxID_CANCEL); },
+        [this] { return RunCommand(ids::kAddFunction); },
+        [this] { return DialogShown<CAddFuncDlg>() && TypePrototype(); },
+        [this] { return Capture(wxS("8-add-function.png")); },
+        [this] { return CloseDialog(wxID_CANCEL); },
+        [this] { return EditFirstArgument(); },
+        [this] { return DialogShown<CArgDlg>(); },
+        [this] { return Capture(wxS("9-argument.png")); },
+        [this] { return CloseDialog(wxID_CANCEL); },
+        [this] { return ChooseRelated(); },
+        [this] { return DialogShown<CRelatedFuncDlg>(); },
+        [this] { return Capture(wxS("10-related.png")); },
+        [this] { return CloseDialog(wxID_CANCEL); },
+        [this] { return ShowHistoryList(); },
+        [this] { return Capture(wxS("6-history-list.png")); },
+        [this] { return ShowHistoryEntry(); },
+        [this] { return Capture(wxS("7-history-entry.png")); },
     };
     timer_.Bind(wxEVT_TIMER, &ScreenshotApp::OnTick, this);
     timer_.Start(1500);  // lets every window paint before the next step
@@ -75,6 +137,7 @@ class ScreenshotApp : public CSpecApp {
       for (wxObject* doc : GetDocManager()->GetDocuments())
         static_cast<wxDocument*>(doc)->Modify(false);
     }
+    if (hook_ != nullptr) hook_->Unregister();
     const int base = CSpecApp::OnExit();
     return failed_ ? EXIT_FAILURE : base;
   }
@@ -143,53 +206,74 @@ class ScreenshotApp : public CSpecApp {
     list->SetItemState(1, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
                        wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
     list->SetSelectionMark(1);
-    view_ = view;
+    form_view_ = view;
+    document_window_ = view->GetFrame();
     return view->ShowFunction(1);
   }
 
-  // The dialogs are shown modelessly, so that the timer goes on and the next step can close
-  // them; each is set up as opening it would (InitDialog) and filled as its command fills it.
-  bool ShowDialog(wxDialog* dialog) {
-    CloseDialog();
-    dialog_ = dialog;
-    dialog_->InitDialog();
-    dialog_->Show();
-    dialog_->Raise();
+  // Sends a command to the function document's window as its menu item does (the document must
+  // be the active one). The command runs
+  // after this step returns, so that the steps go on while its dialog is open.
+  bool RunCommand(int command) {
+    if (document_window_ == nullptr) return false;
+    wxWindow* window = document_window_;
+    CallAfter([window, command] {
+      wxCommandEvent event(wxEVT_MENU, command);
+      event.SetEventObject(window);
+      window->GetEventHandler()->ProcessEvent(event);
+    });
     return true;
   }
 
-  bool CloseDialog() {
-    if (dialog_ != nullptr) dialog_->Destroy();
-    dialog_ = nullptr;
+  // Brings the function document's tab to the front: commands go to the active document.
+  bool ActivateDocumentWindow() {
+    auto* frame = wxDynamicCast(document_window_, wxMDIChildFrame);
+    if (frame == nullptr) return false;
+    frame->Activate();
     return true;
   }
 
-  bool ShowAddFunctionDialog() {
-    if (view_ == nullptr) return false;
-    auto* dialog = new CAddFuncDlg(view_->Form());
+  template <typename Dialog>
+  bool DialogShown() const {
+    return dynamic_cast<Dialog*>(hook_->shown()) != nullptr && hook_->shown()->IsShownOnScreen();
+  }
+
+  bool CloseDialog(int answer) {
+    wxDialog* dialog = hook_->shown();
+    if (dialog == nullptr) return false;
+    if (answer == wxID_OK) dialog->TransferDataFromWindow();
+    dialog->EndModal(answer);
+    return true;
+  }
+
+  bool TypePrototype() {
+    auto* dialog = dynamic_cast<CAddFuncDlg*>(hook_->shown());
+    if (dialog == nullptr) return false;
     dialog->Entry()->SetValue(wxS("unsigned long Calc(unsigned int n, char *p)"));
-    return ShowDialog(dialog);
+    return true;
   }
 
-  bool ShowArgumentDialog() {
-    if (view_ == nullptr) return false;
-    SjisListCtrl* arguments = view_->ArgumentList();
-    auto* dialog = new CArgDlg(view_->Form(), LoadWxString(40007));  // "引数の編集"
-    if (arguments->GetItemCount() > 0) {
-      dialog->SetTexts({arguments->GetCellBytes(0, 0), arguments->GetCellBytes(0, 1),
-                        arguments->GetCellBytes(0, 2)});
-    }
-    return ShowDialog(dialog);
+  // What a double click on the first argument row does; the dialog opens after this step.
+  bool EditFirstArgument() {
+    if (form_view_ == nullptr || form_view_->ArgumentList()->GetItemCount() == 0) return false;
+    SjisListCtrl* arguments = form_view_->ArgumentList();
+    arguments->SetItemState(0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+                            wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+    arguments->SetSelectionMark(0);
+    CFuncView* view = form_view_;
+    CallAfter([view] { view->OnEditArgument(); });
+    return true;
   }
 
-  bool ShowRelatedDialog() {
-    if (view_ == nullptr) return false;
-    auto* dialog = new CRelatedFuncDlg(view_->Form());
-    dialog->SetCandidateList(view_->FunctionList());
-    for (unsigned int i = 0; i < view_->RelatedCombo()->GetCount(); ++i) {
-      dialog->AddInitialChoice(view_->RelatedCombo()->EntryBytes(i));
-    }
-    return ShowDialog(dialog);
+  // What a click on the related functions' "追加" button does.
+  bool ChooseRelated() {
+    if (form_view_ == nullptr) return false;
+    CFuncView* view = form_view_;
+    CallAfter([view] {
+      wxCommandEvent click(wxEVT_BUTTON, ids::kAddRelated);
+      view->OnAddRelatedFunction(click);
+    });
+    return true;
   }
 
   bool OpenPage() {
@@ -202,6 +286,40 @@ class ScreenshotApp : public CSpecApp {
 
   bool PageLoaded() const { return browse_ != nullptr && !browse_->GetWebView()->IsBusy(); }
 
+  // The history dialogs are shown modeless, so that the timer keeps running; the steps after
+  // them close them.
+  bool ShowHistoryList() {
+    if (form_view_ == nullptr) return false;
+    history_list_ = new CHistoryListDlg(form_view_->Form());
+    std::time_t date = 0;
+    std::string comment;
+    for (int i = 0; form_view_->GetHistoryItem(i, date, comment); ++i) {
+      history_list_->AddEntry(date, comment);
+    }
+    history_list_->AddEntry(quillmap::LocalMidnight(2000, 3, 31), Sjis("引数の説明を追加"));
+    history_list_->AddEntry(quillmap::LocalMidnight(2001, 1, 5),
+                            Sjis("戻り値の型を変更\n(int から long へ)"));
+    history_list_->AddEntry(quillmap::LocalMidnight(1999, 12, 1), Sjis("新規作成"));
+    history_list_->TransferDataToWindow();
+    history_list_->Show();
+    history_list_->Raise();
+    return true;
+  }
+
+  bool ShowHistoryEntry() {
+    if (history_list_ == nullptr) return false;
+    SjisListCtrl* list = history_list_->HistoryList();
+    auto* entry = new CHistoryEditDlg(history_list_);
+    entry->SetValues(quillmap::ParseHistoryDate(list->GetCellBytes(1, 0)),
+                     list->GetCellBytes(1, 1));
+    entry->TransferDataToWindow();
+    entry->Show();
+    entry->Raise();
+    return true;
+  }
+
+  static std::string Sjis(const char* utf8) { return quillmap::text::Sjis(utf8); }
+
   wxString out_dir_;
   wxString document_;
   wxString page_;
@@ -211,8 +329,10 @@ class ScreenshotApp : public CSpecApp {
   int waited_ = 0;
   bool failed_ = false;
   CBrowsView* browse_ = nullptr;
-  CFuncView* view_ = nullptr;
-  wxDialog* dialog_ = nullptr;
+  CFuncView* form_view_ = nullptr;
+  CHistoryListDlg* history_list_ = nullptr;
+  wxWindow* document_window_ = nullptr;
+  std::unique_ptr<DialogHook> hook_;
   wxTimer timer_;
 };
 

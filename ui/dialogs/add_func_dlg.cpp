@@ -30,7 +30,8 @@ CAddFuncDlg::CAddFuncDlg(wxWindow* parent)
   ok_ = new wxButton(this, wxID_OK, U("OK"), du.Point(123, 10), du.Size(36, 14));
   new wxButton(this, wxID_CANCEL, U("CANCEL"), du.Point(123, 26), du.Size(36, 14));
   ok_->SetDefault();
-  PressDefaultOnReturn(this);
+  // GTK leaves Return in a one-line edit to the edit.
+  ReturnPressesDefaultButton(this, entry_);
   ok_->Disable();
   SetClientSize(du.Size(169, 51));
   entry_->Bind(wxEVT_TEXT, &CAddFuncDlg::OnEntryChanged, this);

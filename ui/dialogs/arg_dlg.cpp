@@ -41,7 +41,10 @@ CArgDlg::CArgDlg(wxWindow* parent, const wxString& caption)
   auto* ok = new wxButton(this, wxID_OK, U("OK"), du.Point(38, 59), du.Size(50, 14));
   new wxButton(this, wxID_CANCEL, U("ｷｬﾝｾﾙ"), du.Point(90, 59), du.Size(50, 14));
   ok->SetDefault();
-  PressDefaultOnReturn(this);
+  // GTK leaves Return in a one-line edit to the edit.
+  for (wxWindow* edit : {type_edit_, name_edit_, description_edit_}) {
+    ReturnPressesDefaultButton(this, edit);
+  }
   SetClientSize(du.Size(171, 85));
   type_edit_->SetFocus();
 }

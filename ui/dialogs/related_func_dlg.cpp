@@ -38,7 +38,9 @@ CRelatedFuncDlg::CRelatedFuncDlg(wxWindow* parent)
   auto* ok = new wxButton(this, wxID_OK, U("OK"), du.Point(75, 199), du.Size(50, 14));
   new wxButton(this, wxID_CANCEL, U("ｷｬﾝｾﾙ"), du.Point(132, 199), du.Size(50, 14));
   ok->SetDefault();
-  PressDefaultOnReturn(this);
+  // A list box would take Return for a double click: here only the mouse moves entries.
+  ReturnPressesDefaultButton(this, candidates_);
+  ReturnPressesDefaultButton(this, chosen_);
   SetClientSize(du.Size(259, 221));
 
   move_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { MoveSelected(candidates_, chosen_); });

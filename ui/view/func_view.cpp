@@ -132,6 +132,7 @@ bool CFuncView::OnCreate(wxDocument* doc, long) {
   BindFunctionCommands();
   BindArgumentCommands();
   BindRelatedCommands();
+  BindHistoryCommands();
   return true;
 }
 

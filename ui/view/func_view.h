@@ -111,6 +111,10 @@ class CFuncView : public wxView {
   // ---- structures (func_view_structures.cpp)
 
   // ---- update history (func_view_history.cpp)
+  void BindHistoryCommands();
+  // Button 1024: edits the shown function's history in CHistoryListDlg; after OK rebuilds the
+  // history combo in the dialog's order and stores the function.
+  void OnUpdateHistory();
 
   // Names that list items had when their label editing began (renaming).
   std::string& FunctionEditName() { return function_edit_name_; }

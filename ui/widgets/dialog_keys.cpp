@@ -2,36 +2,32 @@
 
 #include <wx/button.h>
 #include <wx/dialog.h>
-#include <wx/textctrl.h>
 
 namespace {
 
-// Clicks a button as the user would: nothing when it is disabled.
-void Press(wxButton* button) {
-  if (button == nullptr || !button->IsEnabled()) return;
-  wxCommandEvent click(wxEVT_BUTTON, button->GetId());
-  click.SetEventObject(button);
-  button->GetEventHandler()->ProcessEvent(click);
+bool IsWithin(const wxWindow* window, const wxWindow* control) {
+  for (; window != nullptr; window = window->GetParent()) {
+    if (window == control) return true;
+    if (window->IsTopLevel()) return false;
+  }
+  return false;
 }
 
 }  // namespace
 
-void PressDefaultOnReturn(wxDialog* dialog) {
-  dialog->Bind(wxEVT_CHAR_HOOK, [dialog](wxKeyEvent& event) {
+void ReturnPressesDefaultButton(wxDialog* dialog, wxWindow* control) {
+  // The dialog hears of every key before the focused control does.
+  dialog->Bind(wxEVT_CHAR_HOOK, [dialog, control](wxKeyEvent& event) {
     const int key = event.GetKeyCode();
-    if ((key != WXK_RETURN && key != WXK_NUMPAD_ENTER) || event.HasAnyModifiers()) {
+    const bool enter = (key == WXK_RETURN || key == WXK_NUMPAD_ENTER) && !event.HasModifiers();
+    auto* button = wxDynamicCast(dialog->GetDefaultItem(), wxButton);
+    if (!enter || button == nullptr || !button->IsEnabled() ||
+        !IsWithin(wxWindow::FindFocus(), control)) {
       event.Skip();
       return;
     }
-    wxWindow* focus = wxWindow::FindFocus();
-    if (auto* edit = dynamic_cast<wxTextCtrl*>(focus); edit != nullptr && edit->IsMultiLine()) {
-      event.Skip();
-      return;
-    }
-    if (auto* button = dynamic_cast<wxButton*>(focus); button != nullptr && button->IsEnabled()) {
-      Press(button);
-      return;
-    }
-    Press(dynamic_cast<wxButton*>(dialog->GetDefaultItem()));
+    wxCommandEvent click(wxEVT_BUTTON, button->GetId());
+    click.SetEventObject(button);
+    button->ProcessWindowEvent(click);
   });
 }

@@ -1,8 +1,10 @@
 #pragma once
-// Return in the program's dialogs, the same on every desktop: a focused push button is pressed,
-// anywhere else the dialog's default button is (when it is enabled); a multi-line edit keeps
-// Return as a line break. Escape stays wx's own: it presses Cancel.
+// Keys of the program's dialogs that their controls would otherwise keep for themselves.
 
 class wxDialog;
+class wxWindow;
 
-void PressDefaultOnReturn(wxDialog* dialog);
+// Return (without modifiers) while the focus is in control, or in a part of it, presses the
+// dialog's default button, as Return does in the dialog's other controls. Report lists would
+// take it for a double click and date pickers ignore it.
+void ReturnPressesDefaultButton(wxDialog* dialog, wxWindow* control);

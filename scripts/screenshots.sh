@@ -4,8 +4,9 @@
 # its second function in the form), 3-html-page.png (that document exported as HTML by the
 # editor, in a browser window), 4-html-format-dialog.png (the export's options dialog),
 # 5-func-spec-settings.png (the clipboard settings dialog), 6-history-list.png and
-# 7-history-entry.png (the update-history dialogs) and
-# 8-about-box.png (the About box with the application icon).
+# 7-history-entry.png (the update-history dialogs), 8-about-box.png (the About box with the
+# application icon), and the add-function, argument and related-functions dialogs
+# (9-add-function.png, 10-argument.png, 11-related.png).
 set -euo pipefail
 
 cd "$(dirname "$0")/.."

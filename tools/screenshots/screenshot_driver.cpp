@@ -9,6 +9,9 @@
 //   7-history-entry.png  one history entry being edited
 //   8-about-box.png      the About box, with the application icon (without a window manager
 //                        no title bar shows the main window's icon)
+//   9-add-function.png   the add-function dialog of the Edit menu, with a prototype typed
+//   10-argument.png       the argument dialog of a double click on the first argument row
+//   11-related.png       the related-functions dialog of the second function
 // Usage: quillmap-screenshots OUT_DIR DOCUMENT.dcm PAGE.htm (the page the export writes)
 // The screen is captured with ImageMagick's import (command in $QUILLMAP_IMPORT, default
 // "import"), so run it on a display of its own (scripts/screenshots.sh uses Xvfb).
@@ -37,10 +40,13 @@
 #include "ui/app/main_frame.h"
 #include "ui/app/spec_app.h"
 #include "ui/browse/brows_view.h"
+#include "ui/dialogs/add_func_dlg.h"
+#include "ui/dialogs/arg_dlg.h"
 #include "ui/dialogs/func_spec_settings_dlg.h"
 #include "ui/dialogs/history_edit_dlg.h"
 #include "ui/dialogs/history_list_dlg.h"
 #include "ui/dialogs/html_format_dlg.h"
+#include "ui/dialogs/related_func_dlg.h"
 #include "ui/res/ids.h"
 #include "ui/view/func_view.h"
 #include "ui/widgets/sjis_field.h"
@@ -105,6 +111,18 @@ class ScreenshotApp : public CSpecApp {
         [this] { return RunCommand(ids::kFuncSpecSettings); },
         [this] { return DialogShown<CFuncSpecSettingsDlg>(); },
         [this] { return Capture(wxS("5-func-spec-settings.png")); },
+        [this] { return CloseDialog(wxID_CANCEL); },
+        [this] { return RunCommand(ids::kAddFunction); },
+        [this] { return DialogShown<CAddFuncDlg>() && TypePrototype(); },
+        [this] { return Capture(wxS("9-add-function.png")); },
+        [this] { return CloseDialog(wxID_CANCEL); },
+        [this] { return EditFirstArgument(); },
+        [this] { return DialogShown<CArgDlg>(); },
+        [this] { return Capture(wxS("10-argument.png")); },
+        [this] { return CloseDialog(wxID_CANCEL); },
+        [this] { return ChooseRelated(); },
+        [this] { return DialogShown<CRelatedFuncDlg>(); },
+        [this] { return Capture(wxS("11-related.png")); },
         [this] { return CloseDialog(wxID_CANCEL); },
         [this] { return ShowHistoryList(); },
         [this] { return Capture(wxS("6-history-list.png")); },
@@ -231,6 +249,36 @@ class ScreenshotApp : public CSpecApp {
     if (dialog == nullptr) return false;
     if (answer == wxID_OK) dialog->TransferDataFromWindow();
     dialog->EndModal(answer);
+    return true;
+  }
+
+  bool TypePrototype() {
+    auto* dialog = dynamic_cast<CAddFuncDlg*>(hook_->shown());
+    if (dialog == nullptr) return false;
+    dialog->Entry()->SetValue(wxS("unsigned long Calc(unsigned int n, char *p)"));
+    return true;
+  }
+
+  // What a double click on the first argument row does; the dialog opens after this step.
+  bool EditFirstArgument() {
+    if (form_view_ == nullptr || form_view_->ArgumentList()->GetItemCount() == 0) return false;
+    SjisListCtrl* arguments = form_view_->ArgumentList();
+    arguments->SetItemState(0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+                            wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+    arguments->SetSelectionMark(0);
+    CFuncView* view = form_view_;
+    CallAfter([view] { view->OnEditArgument(); });
+    return true;
+  }
+
+  // What a click on the related functions' "追加" button does.
+  bool ChooseRelated() {
+    if (form_view_ == nullptr) return false;
+    CFuncView* view = form_view_;
+    CallAfter([view] {
+      wxCommandEvent click(wxEVT_BUTTON, ids::kAddRelated);
+      view->OnAddRelatedFunction(click);
+    });
     return true;
   }
 

@@ -2,13 +2,21 @@
 // The subcommands of quillmap-cli. Each returns the exit status: 0 done, 1 failed (a message on
 // stderr), 2 wrong usage (the usage text on stderr).
 
+#include <string_view>
+
 namespace cli {
 
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
 
-int Usage();  // prints the usage text to stderr, returns kExitUsage
+int Usage();         // prints the usage text to stderr, returns kExitUsage
+int PrintHelp();     // --help: prints the usage text to stdout
+int PrintVersion();  // --version: prints the program's name and version to stdout
+
+using CommandRun = int (*)(int argc, char** argv);
+// The subcommand called name; nullptr when there is none.
+CommandRun FindCommand(std::string_view name);
 
 int RunNew(int argc, char** argv);     // new FILE.dcm
 int RunResave(int argc, char** argv);  // resave IN.dcm OUT.dcm

@@ -1,10 +1,13 @@
 // Loading and saving documents for the subcommands, with the messages the user sees.
 #include "cli/common.h"
 
+#include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <string>
 
 #include "core/model/file.h"
+#include "core/text/concat.h"
 #include "core/text/sjis.h"
 
 namespace cli {
@@ -46,6 +49,19 @@ bool SaveDocument(const quillmap::SpecStore& store, const std::string& path) {
   return false;
 }
 
+bool LockDocument(const std::string& path, quillmap::DocumentLock& lock) {
+  // A command waits rather than fail: another command's save takes a moment, and the editor
+  // holds the lock only while it saves.
+  constexpr std::chrono::minutes kWait(1);
+  try {
+    if (lock.Lock(path, kWait) != quillmap::DocumentLock::State::kBusy) return true;
+    PrintError(quillmap::CannotWrite(path, EWOULDBLOCK, quillmap::FileError::Kind::kLocked).what());
+  } catch (const quillmap::FileError& error) {
+    PrintError(error.what());
+  }
+  return false;
+}
+
 bool ArgToSjis(std::string_view utf8, std::string& sjis) {
   quillmap::text::EncodeResult result = quillmap::text::Utf8ToSjis(utf8);
   if (result.ok) {
@@ -53,11 +69,12 @@ bool ArgToSjis(std::string_view utf8, std::string& sjis) {
     return true;
   }
   if (result.malformed) {
-    PrintError("'" + std::string(utf8) + "' is not valid UTF-8 (at byte " +
-               std::to_string(result.bad_offset) + ")");
+    PrintError(quillmap::text::Concat(
+        {"'", utf8, "' is not valid UTF-8 (at byte ", std::to_string(result.bad_offset), ")"}));
   } else {
-    PrintError("'" + std::string(utf8) + "': Shift-JIS can't hold the character " +
-               CodePoint(result.bad_char) + " (at byte " + std::to_string(result.bad_offset) + ")");
+    PrintError(quillmap::text::Concat({"'", utf8, "': Shift-JIS can't hold the character ",
+                                       CodePoint(result.bad_char), " (at byte ",
+                                       std::to_string(result.bad_offset), ")"}));
   }
   return false;
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/model/document_lock.h"
 #include "core/model/spec_store.h"
 
 namespace cli {
@@ -19,6 +20,12 @@ bool LoadDocument(const std::string& path, quillmap::SpecStore& store);
 // Saves the document atomically. On failure prints a message naming the path and returns false;
 // an existing file is then left as it was.
 bool SaveDocument(const quillmap::SpecStore& store, const std::string& path);
+
+// Takes the advisory lock on the document a command is going to write, for the command's whole
+// run, waiting while another program (a command or the editor's Save) holds it. A path that
+// names no file yet needs no lock. On failure (still locked after a minute, or not a file that
+// could be saved) prints a message naming the path and returns false.
+bool LockDocument(const std::string& path, quillmap::DocumentLock& lock);
 
 // Converts a command-line argument (UTF-8) to Shift-JIS. On a character that Shift-JIS can't
 // hold prints a message naming it and returns false.

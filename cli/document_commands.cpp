@@ -1,4 +1,4 @@
-// The document commands: new, resave and dump, and the usage text of all commands.
+// The document commands: new, resave and dump.
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -10,17 +10,6 @@
 namespace cli {
 
 namespace {
-
-constexpr char kUsage[] =
-    "usage: quillmap-cli COMMAND ARGUMENTS\n"
-    "  new FILE.dcm                                  write a new, empty document\n"
-    "  resave IN.dcm OUT.dcm                         load a document and save it again\n"
-    "  dump FILE.dcm                                 print the document's trees as JSON\n"
-    "  parse 'PROTOTYPE'                             show how a C prototype is split\n"
-    "  add FILE.dcm 'PROTOTYPE' ...                  add functions from prototypes\n"
-    "  export FILE.dcm OUT.htm [--attributes LIST]   write the HTML reference page\n"
-    "  clip FILE.dcm NAME [--flags N] [--sjis]       print a function's comment block\n"
-    "Texts on the command line are UTF-8; documents hold Shift-JIS.\n";
 
 void AppendHex(const unsigned char* data, std::uint32_t length, std::string& out) {
   static constexpr char kDigits[] = "0123456789abcdef";
@@ -97,19 +86,19 @@ bool WriteStdout(const std::string& text) {
 
 }  // namespace
 
-int Usage() {
-  std::fputs(kUsage, stderr);
-  return kExitUsage;
-}
-
 int RunNew(int argc, char** argv) {
   if (argc != 2) return Usage();
+  quillmap::DocumentLock lock;
+  if (!LockDocument(argv[1], lock)) return kExitFailure;
   quillmap::SpecStore store;
   return SaveDocument(store, argv[1]) ? kExitOk : kExitFailure;
 }
 
 int RunResave(int argc, char** argv) {
   if (argc != 3) return Usage();
+  // Locked before reading: with IN and OUT one file, this is a read-modify-write.
+  quillmap::DocumentLock lock;
+  if (!LockDocument(argv[2], lock)) return kExitFailure;
   quillmap::SpecStore store;
   if (!LoadDocument(argv[1], store)) return kExitFailure;
   return SaveDocument(store, argv[2]) ? kExitOk : kExitFailure;

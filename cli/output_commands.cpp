@@ -13,6 +13,7 @@
 #include "cli/commands.h"
 #include "cli/common.h"
 #include "core/model/file.h"
+#include "core/model/file_identity.h"
 #include "core/model/spec_store.h"
 #include "core/output/clipboard_text.h"
 #include "core/output/html_exporter.h"
@@ -113,6 +114,9 @@ int RunAdd(int argc, char** argv) {
   if (!args.ok || args.positional.size() < 2) return Usage();
   const std::string& path = args.positional[0];
 
+  // Held from reading to saving, so that a concurrent add or save is never overwritten.
+  quillmap::DocumentLock lock;
+  if (!LockDocument(path, lock)) return kExitFailure;
   quillmap::SpecStore store;
   if (!LoadDocument(path, store)) return kExitFailure;
   const std::string comment = quillmap::text::Sjis("新規作成");
@@ -152,6 +156,12 @@ int RunExport(int argc, char** argv) {
   }
   const std::string& path = args.positional[0];
   const std::string& out_path = args.positional[1];
+  // Compared as files, so that no other spelling, link or hard link of the document slips by.
+  if (quillmap::SameFile(path, out_path)) {
+    PrintError("export: '" + out_path + "' is the document '" + path +
+               "' itself; the page would replace it");
+    return kExitFailure;
+  }
 
   quillmap::SpecStore store;
   if (!LoadDocument(path, store)) return kExitFailure;
@@ -161,10 +171,10 @@ int RunExport(int argc, char** argv) {
     exporter.SetAttributeFlag(slot, enabled[slot] ? 1 : 0);
   }
   try {
-    quillmap::File file;
-    file.Open(out_path, quillmap::File::Mode::kCreateWrite);
-    exporter.Write(&file);
-    file.Close();
+    // Like a document: the old page stays until the new one is whole.
+    quillmap::AtomicFileWriter writer(out_path);
+    exporter.Write(&writer.file());
+    writer.Commit();
   } catch (const quillmap::FileError& error) {
     // The error's text names the path and the system's reason.
     PrintError(std::string("export: ") + error.what());

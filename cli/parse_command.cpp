@@ -6,6 +6,7 @@
 #include "cli/common.h"
 #include "cli/json.h"
 #include "core/parse/prototype_parser.h"
+#include "core/text/concat.h"
 
 namespace cli {
 
@@ -26,7 +27,8 @@ int RunParse(int argc, char** argv) {
     std::string type, arg_name;
     parser.GetArg(i, type, arg_name);
     if (i > 0) json += ", ";
-    json += "[" + JsonSjisString(type) + ", " + JsonSjisString(arg_name) + "]";
+    json +=
+        quillmap::text::Concat({"[", JsonSjisString(type), ", ", JsonSjisString(arg_name), "]"});
   }
   json += "]}\n";
   std::fwrite(json.data(), 1, json.size(), stdout);

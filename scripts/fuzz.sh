@@ -5,7 +5,8 @@ set -euo pipefail
 seconds=${1:-20}
 cd "$(dirname "$0")/.."
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DQUILLMAP_FUZZ=ON -DQUILLMAP_UI=OFF -DQUILLMAP_TESTS=OFF -DQUILLMAP_BENCH=OFF >/dev/null
+  -DQUILLMAP_FUZZ=ON -DQUILLMAP_UI=OFF -DQUILLMAP_TESTS=OFF -DQUILLMAP_BENCH=OFF \
+  -DQUILLMAP_WERROR=ON >/dev/null
 cmake --build build-fuzz -j"$(nproc)"
 for target in build-fuzz/fuzz/fuzz-*; do
   [[ -x "$target" ]] || continue

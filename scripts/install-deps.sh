@@ -7,6 +7,10 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libwxgtk3.2-dev libwxgtk-webview3.2-dev libwebkit2gtk-4.0-dev
   xvfb xauth x11-utils fonts-ipafont-gothic fonts-ipafont-mincho imagemagick
+  strace
+  # the application icon's bitmaps, and the checks of the installed program and its package
+  librsvg2-bin desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl
+  libglib2.0-bin dpkg-dev file man-db binutils
   cups-daemon cups-client  # a dummy print service for the tests of the print switches
 )
 if [[ "${1:-}" == "--bench" ]]; then packages+=(doxygen); fi

@@ -1,19 +1,22 @@
 #!/usr/bin/env bash
 # Takes the editor's screenshots under a virtual display: screenshots.sh [BUILD_DIR]
 # Writes BUILD_DIR/screenshots/1-main-frame.png, 2-second-function.png (examples/sample.dcm with
-# its second function in the form), 3-html-page.png (that document exported as HTML),
-# 4-tab-order.png (the form after three presses of Tab from the function list) and 5-save-as.png
-# (the Save As dialog of the document).
+# its second function in the form), 3-html-page.png (that document exported as HTML by the
+# editor, in a browser window), 4-html-format-dialog.png (the export's options dialog),
+# 5-func-spec-settings.png (the clipboard settings dialog), 6-history-list.png and
+# 7-history-entry.png (the update-history dialogs), 8-about-box.png (the About box with the
+# application icon), and the add-function, argument and related-functions dialogs
+# (9-add-function.png, 10-argument.png, 11-related.png), the form after three presses of Tab
+# from the function list (12-tab-order.png) and the Save As dialog (13-save-as.png).
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
 build=${1:-build}
 out="$build/screenshots"
 driver="$build/ui/quillmap-screenshots"
-cli="$build/quillmap-cli"
 sample=examples/sample.dcm
 
-for program in "$driver" "$cli"; do
+for program in "$driver"; do
   if [[ ! -x "$program" ]]; then
     echo "$program is not built; run make build first." >&2
     exit 1
@@ -34,8 +37,8 @@ else
 fi
 
 mkdir -p "$out"
-rm -f "$out"/*.png
-"$cli" export "$sample" "$out/sample.htm"
+# The editor's own export writes the page during the run.
+rm -f "$out"/*.png "$out/sample.htm"
 
 # The run keeps its profile and WebKit's caches away from the user's own.
 scratch=$(mktemp -d)

@@ -22,8 +22,27 @@ std::string ErrorText(const std::string& action, const std::string& path, int er
 
 }  // namespace
 
-FileError::FileError(std::string path, int error_number, const std::string& what)
-    : std::runtime_error(what), path_(std::move(path)), error_number_(error_number) {}
+FileError::FileError(std::string path, int error_number, const std::string& what, Kind kind)
+    : std::runtime_error(what), path_(std::move(path)), error_number_(error_number), kind_(kind) {}
+
+FileError CannotWrite(const std::string& path, int error_number, FileError::Kind kind) {
+  std::string reason = std::strerror(error_number);
+  switch (kind) {
+    case FileError::Kind::kNotRegularFile:
+      reason = "not a regular file";
+      break;
+    case FileError::Kind::kBrokenLink:
+      reason = "the symbolic link can't be followed (" + reason + ")";
+      break;
+    case FileError::Kind::kLocked:
+      reason = "another program keeps it locked";
+      break;
+    case FileError::Kind::kSystem:
+    case FileError::Kind::kReadOnly:
+      break;
+  }
+  return FileError(path, error_number, "can't write '" + path + "': " + reason, kind);
+}
 
 File::File() = default;
 
@@ -56,6 +75,18 @@ void File::Open(const std::string& path, Mode mode) {
   buffer_.clear();
   buffer_pos_ = 0;
   size_ = writing_ ? 0 : static_cast<std::uint64_t>(status.st_size);
+  position_ = 0;
+}
+
+void File::AdoptForWriting(int fd, const std::string& path) {
+  Close();
+  fd_ = fd;
+  memory_ = false;
+  writing_ = true;
+  path_ = path;
+  buffer_.clear();
+  buffer_pos_ = 0;
+  size_ = 0;
   position_ = 0;
 }
 

@@ -10,18 +10,37 @@
 #include <string>
 #include <string_view>
 
+#include "core/model/file_identity.h"
+
 namespace quillmap {
 
 class FileError : public std::runtime_error {
  public:
-  FileError(std::string path, int error_number, const std::string& what);
+  // Why a file was refused before the system was asked to write it; kSystem when the system's
+  // error number says all.
+  enum class Kind {
+    kSystem,
+    kNotRegularFile,  // a folder, FIFO, device or socket (after symbolic links)
+    kReadOnly,        // the file has no write permission for the user (or none at all)
+    kBrokenLink,      // a symbolic link that leads nowhere, in a loop or through a closed folder
+    kLocked,          // another program kept the document locked
+  };
+
+  FileError(std::string path, int error_number, const std::string& what, Kind kind = Kind::kSystem);
   const std::string& path() const { return path_; }
   int error_number() const { return error_number_; }
+  Kind kind() const { return kind_; }
 
  private:
   std::string path_;
   int error_number_;
+  Kind kind_;
 };
+
+// The error of a file that can't be written: "can't write 'path': reason", the reason told by
+// the kind, or the system's text for the error number.
+FileError CannotWrite(const std::string& path, int error_number,
+                      FileError::Kind kind = FileError::Kind::kSystem);
 
 class File {
  public:
@@ -37,6 +56,8 @@ class File {
 
   // Opens a file on disk. Raises FileError when it can't be opened (a folder counts as that).
   void Open(const std::string& path, Mode mode);
+  // Takes over a file descriptor opened for writing; path names it in error messages.
+  void AdoptForWriting(int fd, const std::string& path);
   // Reads from bytes held in memory (copied).
   void OpenMemory(std::string_view bytes);
   // Writes into memory; MemoryBytes() returns what was written so far (also after Close).
@@ -45,6 +66,8 @@ class File {
 
   bool IsOpen() const;
   const std::string& Path() const { return path_; }
+  // The open file's descriptor; -1 for memory files and closed ones.
+  int Descriptor() const { return fd_; }
 
   // Reads up to n bytes; returns how many were read, 0 at the end. Raises on a device error.
   std::size_t Read(void* buffer, std::size_t n) {
@@ -99,23 +122,37 @@ class File {
   std::uint64_t position_ = 0;
 };
 
-// Writes a file atomically: the content goes to a temporary file in the same folder, which is
-// renamed over the target only when every byte was written and flushed. A failure raises
-// FileError and leaves an existing target untouched. A target that is a symbolic link keeps
-// being one: the file it points to is replaced.
+// Writes a file atomically; every file the program writes goes through it. The target is
+// checked first: a path that exists and is not a regular file (after following symbolic links),
+// a read-only file and a symbolic link that can't be followed are refused, with nothing changed.
+// A link to a writable file is written through (the link stays). The content goes to a temporary
+// file in the target's folder, created with the target's mode (the umask's for a new file) before
+// its first byte, under one short name per target (TemporaryPathFor), so that any name the file
+// system takes can be saved and a crash leaves at most one leftover, which the next save removes.
+// Commit() fsyncs it, renames it over the target and fsyncs the folder. Failures raise FileError
+// naming the target, never the temporary file, and leave an existing target untouched.
 class AtomicFileWriter {
  public:
   explicit AtomicFileWriter(std::string target_path);
   ~AtomicFileWriter();  // removes the temporary file unless Commit() succeeded
+  AtomicFileWriter(const AtomicFileWriter&) = delete;
+  AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
   File& file() { return file_; }
-  void Commit();  // flush, fsync, close, rename; raises FileError
+  void Commit();  // flush, fsync, rename, fsync the folder; raises FileError
+  // The file that was written, as it is after Commit().
+  const FileIdentity& written() const { return written_; }
 
  private:
   std::string target_;      // the path the caller named (used in messages)
   std::string write_path_;  // what gets replaced: the target, or the file a symbolic link names
   std::string temp_;
   File file_;
+  FileIdentity written_;
   bool committed_ = false;
 };
+
+// The one temporary name used while path (a file that is not a symbolic link) is written: a
+// hidden name of fixed length in the same folder, derived from the file's name.
+std::string TemporaryPathFor(const std::string& path);
 
 }  // namespace quillmap

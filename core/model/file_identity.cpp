@@ -4,10 +4,10 @@
 
 namespace quillmap {
 
-FileIdentity IdentityOf(const std::string& path) {
+namespace {
+
+FileIdentity FromStatus(const struct stat& status) {
   FileIdentity identity;
-  struct stat status {};
-  if (::stat(path.c_str(), &status) != 0) return identity;
   identity.exists = true;
   identity.device = static_cast<std::uint64_t>(status.st_dev);
   identity.inode = static_cast<std::uint64_t>(status.st_ino);
@@ -15,6 +15,20 @@ FileIdentity IdentityOf(const std::string& path) {
   identity.mtime_ns = static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1000000000 +
                       static_cast<std::int64_t>(status.st_mtim.tv_nsec);
   return identity;
+}
+
+}  // namespace
+
+FileIdentity IdentityOf(const std::string& path) {
+  struct stat status {};
+  if (::stat(path.c_str(), &status) != 0) return FileIdentity();
+  return FromStatus(status);
+}
+
+FileIdentity IdentityOfDescriptor(int fd) {
+  struct stat status {};
+  if (::fstat(fd, &status) != 0) return FileIdentity();
+  return FromStatus(status);
 }
 
 bool SameFile(const std::string& a, const std::string& b) {

@@ -26,6 +26,9 @@ struct FileIdentity {
 // The identity of what path names now; exists is false when it can't be reached.
 FileIdentity IdentityOf(const std::string& path);
 
+// The identity of an open file.
+FileIdentity IdentityOfDescriptor(int fd);
+
 // True when both paths name one existing file (hard links, symbolic links and different
 // spellings of a path included).
 bool SameFile(const std::string& a, const std::string& b);

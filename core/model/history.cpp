@@ -1,7 +1,9 @@
 // Date texts of update-history entries: "%04d/%02d/%02d" of the local date.
 #include "core/model/history.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <numeric>
 
 namespace quillmap {
 
@@ -61,6 +63,16 @@ std::time_t ParseHistoryDate(std::string_view text) {
   return LocalMidnight(ClampToInt(year, -2000000000, 2000000000),
                        ClampToInt(month, -1000000, 1000000),
                        ClampToInt(day, -100000000, 100000000));
+}
+
+std::vector<std::size_t> NewestFirstOrder(const std::vector<std::string>& date_texts) {
+  std::vector<std::size_t> order(date_texts.size());
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  // std::string compares its bytes as unsigned char, so lead bytes of Shift-JIS characters
+  // (0x81 and up) sort after digits and ASCII, never before.
+  std::stable_sort(order.begin(), order.end(),
+                   [&](std::size_t a, std::size_t b) { return date_texts[b] < date_texts[a]; });
+  return order;
 }
 
 }  // namespace quillmap

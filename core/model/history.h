@@ -4,6 +4,7 @@
 #include <ctime>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quillmap {
 
@@ -19,5 +20,11 @@ std::string FormatHistoryDate(std::time_t date);
 // Local midnight of "Y/M/D" (parts converted like atoi, out-of-range parts normalised by
 // mktime); the current time when the text lacks two "/".
 std::time_t ParseHistoryDate(std::string_view text);
+
+// The order that puts date texts newest first: element i of the result is the position in
+// date_texts of the text that comes i-th. Texts are compared byte by byte as unsigned values,
+// descending (for "%04d/%02d/%02d" texts that is newest first); equal texts keep their given
+// order.
+std::vector<std::size_t> NewestFirstOrder(const std::vector<std::string>& date_texts);
 
 }  // namespace quillmap

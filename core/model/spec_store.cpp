@@ -202,10 +202,11 @@ bool LoadStoreFromPath(SpecStore& store, const std::string& path) {
   return store.Load(&file);
 }
 
-void SaveStoreToPath(const SpecStore& store, const std::string& path) {
+FileIdentity SaveStoreToPath(const SpecStore& store, const std::string& path) {
   AtomicFileWriter writer(path);
   store.Save(&writer.file());
   writer.Commit();
+  return writer.written();
 }
 
 }  // namespace quillmap

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "core/model/document_info.h"
+#include "core/model/file_identity.h"
 #include "core/model/item_list.h"
 #include "core/model/spec_record.h"
 #include "core/model/struct_spec.h"
@@ -75,7 +76,8 @@ class SpecStore : public DocumentStore {
 // Loads a .dcm file from a path into the store. Returns false when the header check fails (the
 // store is then unchanged); raises FileError when the file can't be opened or read.
 bool LoadStoreFromPath(SpecStore& store, const std::string& path);
-// Saves the store to a path atomically (temporary file, then rename). Raises FileError.
-void SaveStoreToPath(const SpecStore& store, const std::string& path);
+// Saves the store to a path through AtomicFileWriter (which refuses what isn't a writable
+// regular file). Returns the identity of the file written. Raises FileError.
+FileIdentity SaveStoreToPath(const SpecStore& store, const std::string& path);
 
 }  // namespace quillmap

@@ -2,18 +2,12 @@
 
 #include <string>
 
+#include "core/edit/new_records.h"
 #include "core/model/spec_record.h"
 #include "core/model/spec_store.h"
 #include "core/parse/prototype_parser.h"
 
 namespace quillmap {
-namespace {
-
-std::string TypeDescription(const std::string& type) {
-  return "'" + type + "' type";
-}
-
-}  // namespace
 
 AddFunctionResult AddFunctionFromPrototype(SpecStore& store, std::string_view prototype,
                                            std::time_t date, std::string_view comment,
@@ -31,7 +25,7 @@ AddFunctionResult AddFunctionFromPrototype(SpecStore& store, std::string_view pr
   FunctionSpec record;
   record.SetRecordName(name);
   if (!return_type.empty()) {
-    record.SetIndex("function '" + name + "'");
+    record.SetIndex(FunctionHeading(name));
     record.SetReturnType(return_type);
     record.SetReturnText(TypeDescription(return_type));
   }

@@ -60,7 +60,7 @@ class DocumentCommands : public ::testing::Test {
 
   Result Run(const std::vector<std::string>& arguments) const {
     std::string command = Quote(QUILLMAP_CLI);
-    for (const std::string& argument : arguments) command += " " + Quote(argument);
+    for (const std::string& argument : arguments) command.append(" ").append(Quote(argument));
     command += " >" + Quote(Path("stdout").string()) + " 2>" + Quote(Path("stderr").string());
     Result result;
     int status = std::system(command.c_str());

@@ -1,38 +1,87 @@
 // Screenshot driver: starts the editor's application with its frames, as the editor does, and
-// photographs the screen at five moments:
+// photographs the screen at these moments:
 //   1-main-frame.png     the empty main frame after start-up
 //   2-second-function.png  a function document with its second function in the form
-//   4-tab-order.png      the same form after three presses of Tab from the function list: the
+//   3-html-page.png      the page that export wrote, in a browser window
+//   4-html-format-dialog.png  the export's options dialog, during the document's HTML export
+//   5-func-spec-settings.png  the clipboard settings dialog
+//   6-history-list.png   the second function's update history with a few more entries
+//   7-history-entry.png  one history entry being edited
+//   8-about-box.png      the About box, with the application icon (without a window manager
+//                        no title bar shows the main window's icon)
+//   9-add-function.png   the add-function dialog of the Edit menu, with a prototype typed
+//   10-argument.png       the argument dialog of a double click on the first argument row
+//   11-related.png       the related-functions dialog of the second function
+//   12-tab-order.png     the form after three real presses of Tab from the function list: the
 //                        focus on the heading field
-//   3-html-page.png      an HTML page (the exported sample) in a browser window
-//   5-save-as.png        the Save As dialog of the function document
-// Usage: quillmap-screenshots OUT_DIR DOCUMENT.dcm PAGE.htm
+//   13-save-as.png       the Save As dialog of the function document
+// Usage: quillmap-screenshots OUT_DIR DOCUMENT.dcm PAGE.htm (the page the export writes)
 // The screen is captured with ImageMagick's import (command in $QUILLMAP_IMPORT, default
 // "import"), so run it on a display of its own (scripts/screenshots.sh uses Xvfb).
 
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <functional>
+#include <memory>
+#include <string>
 #include <vector>
 
-#include <memory>
-
 #include <wx/filedlg.h>
+#include <wx/filename.h>
 #include <wx/listctrl.h>
+#include <wx/mdi.h>
+#include <wx/modalhook.h>
 #include <wx/timer.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 #include <wx/webview.h>
 
+#include "core/model/history.h"
+#include "core/text/sjis.h"
+#include "ui/app/about_dlg.h"
 #include "ui/app/doc_manager.h"
 #include "ui/app/main_frame.h"
 #include "ui/app/spec_app.h"
 #include "ui/browse/brows_view.h"
+#include "ui/dialogs/add_func_dlg.h"
+#include "ui/dialogs/arg_dlg.h"
+#include "ui/dialogs/func_spec_settings_dlg.h"
+#include "ui/dialogs/history_edit_dlg.h"
+#include "ui/dialogs/history_list_dlg.h"
+#include "ui/dialogs/html_format_dlg.h"
+#include "ui/dialogs/related_func_dlg.h"
 #include "ui/doc/save_as.h"
+#include "ui/res/ids.h"
 #include "ui/view/func_view.h"
 #include "ui/widgets/sjis_field.h"
 
 namespace {
+
+// Answers the export's file dialog with the page's path, as a user who typed it, and lets every
+// other dialog show itself, remembering it so that it can be photographed and closed.
+class DialogHook : public wxModalDialogHook {
+ public:
+  explicit DialogHook(const wxString& page) : page_(page) {}
+  wxDialog* shown() const { return shown_; }
+
+ protected:
+  int Enter(wxDialog* dialog) override {
+    if (auto* files = dynamic_cast<wxFileDialog*>(dialog)) {
+      files->SetPath(page_);
+      return wxID_OK;
+    }
+    shown_ = dialog;
+    return wxID_NONE;
+  }
+  void Exit(wxDialog* dialog) override {
+    if (dialog == shown_) shown_ = nullptr;
+  }
+
+ private:
+  wxString page_;
+  wxDialog* shown_ = nullptr;
+};
 
 class ScreenshotApp : public CSpecApp {
  public:
@@ -47,6 +96,8 @@ class ScreenshotApp : public CSpecApp {
     const char* import = std::getenv("QUILLMAP_IMPORT");
     import_ = import != nullptr ? wxString::FromUTF8(import) : wxString(wxS("import"));
     if (!InitInstance(wxString())) return false;
+    hook_ = std::make_unique<DialogHook>(page_);
+    hook_->Register();
 
     steps_ = {
         [this] { return Activate(); },
@@ -55,12 +106,42 @@ class ScreenshotApp : public CSpecApp {
         [this] { return Capture(wxS("2-second-function.png")); },
         [this] { return WalkThreeTabs(); },
         [this] { return FocusIsOnHeading(); },
-        [this] { return Capture(wxS("4-tab-order.png")); },
+        [this] { return Capture(wxS("12-tab-order.png")); },
+        [this] { return RunCommand(ids::kHtmlExport); },
+        [this] { return DialogShown<CHtmlFormatDlg>(); },
+        [this] { return Capture(wxS("4-html-format-dialog.png")); },
+        [this] { return CloseDialog(wxID_OK); },
+        [this] { return wxFileName::FileExists(page_); },
         [this] { return OpenPage(); },
         [this] { return PageLoaded(); },
         [this] { return Capture(wxS("3-html-page.png")); },
+        [this] { return ActivateDocumentWindow(); },
+        [this] { return RunCommand(ids::kFuncSpecSettings); },
+        [this] { return DialogShown<CFuncSpecSettingsDlg>(); },
+        [this] { return Capture(wxS("5-func-spec-settings.png")); },
+        [this] { return CloseDialog(wxID_CANCEL); },
+        [this] { return RunCommand(ids::kAddFunction); },
+        [this] { return DialogShown<CAddFuncDlg>() && TypePrototype(); },
+        [this] { return Capture(wxS("9-add-function.png")); },
+        [this] { return CloseDialog(wxID_CANCEL); },
+        [this] { return EditFirstArgument(); },
+        [this] { return DialogShown<CArgDlg>(); },
+        [this] { return Capture(wxS("10-argument.png")); },
+        [this] { return CloseDialog(wxID_CANCEL); },
+        [this] { return ChooseRelated(); },
+        [this] { return DialogShown<CRelatedFuncDlg>(); },
+        [this] { return Capture(wxS("11-related.png")); },
+        [this] { return CloseDialog(wxID_CANCEL); },
+        [this] { return ShowHistoryList(); },
+        [this] { return Capture(wxS("6-history-list.png")); },
+        [this] { return ShowHistoryEntry(); },
+        [this] { return Capture(wxS("7-history-entry.png")); },
+        [this] { return ShowAbout(); },
+        [this] { return Capture(wxS("8-about-box.png")); },
+        [this] { return CloseAbout(); },
+        [this] { return ActivateDocumentWindow(); },
         [this] { return ShowSaveAs(); },
-        [this] { return Capture(wxS("5-save-as.png")); },
+        [this] { return Capture(wxS("13-save-as.png")); },
         [this] { return CloseSaveAs(); },
     };
     timer_.Bind(wxEVT_TIMER, &ScreenshotApp::OnTick, this);
@@ -74,6 +155,7 @@ class ScreenshotApp : public CSpecApp {
       for (wxObject* doc : GetDocManager()->GetDocuments())
         static_cast<wxDocument*>(doc)->Modify(false);
     }
+    if (hook_ != nullptr) hook_->Unregister();
     const int base = CSpecApp::OnExit();
     return failed_ ? EXIT_FAILURE : base;
   }
@@ -143,7 +225,131 @@ class ScreenshotApp : public CSpecApp {
                        wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
     list->SetSelectionMark(1);
     form_view_ = view;
+    document_window_ = view->GetFrame();
     return view->ShowFunction(1);
+  }
+
+  // Sends a command to the function document's window as its menu item does (the document must
+  // be the active one). The command runs
+  // after this step returns, so that the steps go on while its dialog is open.
+  bool RunCommand(int command) {
+    if (document_window_ == nullptr) return false;
+    wxWindow* window = document_window_;
+    CallAfter([window, command] {
+      wxCommandEvent event(wxEVT_MENU, command);
+      event.SetEventObject(window);
+      window->GetEventHandler()->ProcessEvent(event);
+    });
+    return true;
+  }
+
+  // Brings the function document's tab to the front: commands go to the active document.
+  bool ActivateDocumentWindow() {
+    auto* frame = wxDynamicCast(document_window_, wxMDIChildFrame);
+    if (frame == nullptr) return false;
+    frame->Activate();
+    return true;
+  }
+
+  template <typename Dialog>
+  bool DialogShown() const {
+    return dynamic_cast<Dialog*>(hook_->shown()) != nullptr && hook_->shown()->IsShownOnScreen();
+  }
+
+  bool CloseDialog(int answer) {
+    wxDialog* dialog = hook_->shown();
+    if (dialog == nullptr) return false;
+    if (answer == wxID_OK) dialog->TransferDataFromWindow();
+    dialog->EndModal(answer);
+    return true;
+  }
+
+  bool TypePrototype() {
+    auto* dialog = dynamic_cast<CAddFuncDlg*>(hook_->shown());
+    if (dialog == nullptr) return false;
+    dialog->Entry()->SetValue(wxS("unsigned long Calc(unsigned int n, char *p)"));
+    return true;
+  }
+
+  // What a double click on the first argument row does; the dialog opens after this step.
+  bool EditFirstArgument() {
+    if (form_view_ == nullptr || form_view_->ArgumentList()->GetItemCount() == 0) return false;
+    SjisListCtrl* arguments = form_view_->ArgumentList();
+    arguments->SetItemState(0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+                            wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+    arguments->SetSelectionMark(0);
+    CFuncView* view = form_view_;
+    CallAfter([view] { view->OnEditArgument(); });
+    return true;
+  }
+
+  // What a click on the related functions' "追加" button does.
+  bool ChooseRelated() {
+    if (form_view_ == nullptr) return false;
+    CFuncView* view = form_view_;
+    CallAfter([view] {
+      wxCommandEvent click(wxEVT_BUTTON, ids::kAddRelated);
+      view->OnAddRelatedFunction(click);
+    });
+    return true;
+  }
+
+  bool OpenPage() {
+    browse_ = nullptr;
+    wxDocument* doc = GetDocManager()->OpenFile(page_);
+    if (doc == nullptr) return false;
+    browse_ = wxDynamicCast(doc->GetFirstView(), CBrowsView);
+    return browse_ != nullptr;
+  }
+
+  bool PageLoaded() const { return browse_ != nullptr && !browse_->GetWebView()->IsBusy(); }
+
+  // The history dialogs are shown modeless, so that the timer keeps running; the steps after
+  // them close them.
+  bool ShowHistoryList() {
+    if (form_view_ == nullptr) return false;
+    history_list_ = new CHistoryListDlg(form_view_->Form());
+    std::time_t date = 0;
+    std::string comment;
+    for (int i = 0; form_view_->GetHistoryItem(i, date, comment); ++i) {
+      history_list_->AddEntry(date, comment);
+    }
+    history_list_->AddEntry(quillmap::LocalMidnight(2000, 3, 31), Sjis("引数の説明を追加"));
+    history_list_->AddEntry(quillmap::LocalMidnight(2001, 1, 5),
+                            Sjis("戻り値の型を変更\n(int から long へ)"));
+    history_list_->AddEntry(quillmap::LocalMidnight(1999, 12, 1), Sjis("新規作成"));
+    history_list_->TransferDataToWindow();
+    history_list_->Show();
+    history_list_->Raise();
+    return true;
+  }
+
+  bool ShowHistoryEntry() {
+    if (history_list_ == nullptr) return false;
+    SjisListCtrl* list = history_list_->HistoryList();
+    auto* entry = new CHistoryEditDlg(history_list_);
+    entry->SetValues(quillmap::ParseHistoryDate(list->GetCellBytes(1, 0)),
+                     list->GetCellBytes(1, 1));
+    entry->TransferDataToWindow();
+    entry->Show();
+    entry->Raise();
+    return true;
+  }
+
+  static std::string Sjis(const char* utf8) { return quillmap::text::Sjis(utf8); }
+
+  // The About box as the Help menu shows it, but modeless, so that the timer goes on.
+  bool ShowAbout() {
+    about_ = new CAboutDlg(GetMainFrame());
+    about_->Show();
+    about_->Raise();
+    return true;
+  }
+
+  bool CloseAbout() {
+    about_->Destroy();
+    about_ = nullptr;
+    return true;
   }
 
   // Real Tab presses from the function list: the name, the attribute, then the heading.
@@ -168,8 +374,7 @@ class ScreenshotApp : public CSpecApp {
 
   // The Save As dialog of the function document, shown without waiting for an answer.
   bool ShowSaveAs() {
-    wxDocument* doc = form_view_->GetDocument();
-    save_as_ = MakeSaveAsDialog(GetMainFrame(), *doc);
+    save_as_ = MakeSaveAsDialog(GetMainFrame(), *form_view_->GetDocument());
     save_as_->Show();
     return true;
   }
@@ -179,16 +384,6 @@ class ScreenshotApp : public CSpecApp {
     save_as_.reset();
     return true;
   }
-
-  bool OpenPage() {
-    browse_ = nullptr;
-    wxDocument* doc = GetDocManager()->OpenFile(page_);
-    if (doc == nullptr) return false;
-    browse_ = wxDynamicCast(doc->GetFirstView(), CBrowsView);
-    return browse_ != nullptr;
-  }
-
-  bool PageLoaded() const { return browse_ != nullptr && !browse_->GetWebView()->IsBusy(); }
 
   wxString out_dir_;
   wxString document_;
@@ -200,6 +395,10 @@ class ScreenshotApp : public CSpecApp {
   bool failed_ = false;
   CBrowsView* browse_ = nullptr;
   CFuncView* form_view_ = nullptr;
+  CHistoryListDlg* history_list_ = nullptr;
+  wxWindow* document_window_ = nullptr;
+  std::unique_ptr<DialogHook> hook_;
+  CAboutDlg* about_ = nullptr;
   std::unique_ptr<wxFileDialog> save_as_;
   wxTimer timer_;
 };

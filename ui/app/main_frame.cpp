@@ -67,7 +67,7 @@ CMainFrame* CMainFrame::Create(CDocManager* manager) {
     delete frame;
     return nullptr;
   }
-  frame->SetIcon(art::AppIcon());
+  frame->SetIcons(art::AppIcons());
   wxMenuBar* menu_bar = BuildMenuBar(ids::kMainFrame);
   frame->SetMenuBar(menu_bar);
   manager->FileHistoryUseMenu(FindRecentFileMenu(menu_bar));

@@ -32,6 +32,20 @@ CSpecApp::CSpecApp() {
 
 CSpecApp::~CSpecApp() = default;
 
+const char kCommandLineHelp[] =
+    "usage: quillmap [FILE]\n"
+    "       quillmap /p FILE\n"
+    "       quillmap /pt FILE PRINTER [DRIVER [PORT]]\n"
+    "Starts the Quillmap editor. FILE is opened by its extension: a .dcm document in its form,\n"
+    "an .htm page in a browser window; any other file is tried as a .dcm document. Without\n"
+    "FILE the main window opens empty.\n"
+    "  /p, -p         print FILE's pages on the default printer, without a window, and exit\n"
+    "  /pt, -pt       print FILE's pages on PRINTER (DRIVER and PORT are not needed) and exit\n"
+    "  -h, --help     print this help and exit\n"
+    "      --version  print the version and exit\n"
+    "GTK's own options (for example --display=DISPLAY) are taken as well. An argument after --\n"
+    "is a file name even when it starts with a dash or is /p or /pt.\n";
+
 bool CSpecApp::OnInit() {
   std::vector<std::string> args;
   for (int i = 1; i < argc; ++i) args.push_back(argv[i].utf8_string());
@@ -41,8 +55,7 @@ bool CSpecApp::OnInit() {
     case Kind::kHelp:
     case Kind::kBad: {
       const bool asked = command.kind == Kind::kHelp;
-      std::fprintf(asked ? stdout : stderr, "%s\n",
-                   LoadWxString(ids::kStrCommandUsage).utf8_string().c_str());
+      std::fputs(kCommandLineHelp, asked ? stdout : stderr);
       exit_status_ = asked ? 0 : 2;
       return true;
     }

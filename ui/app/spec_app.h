@@ -13,6 +13,10 @@
 class CDocManager;
 class CMainFrame;
 
+// The editor's command-line help (--help); also printed, on stderr, after a command line that
+// makes no sense.
+extern const char kCommandLineHelp[];
+
 class CSpecApp : public wxApp {
  public:
   CSpecApp();

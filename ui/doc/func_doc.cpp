@@ -1,5 +1,7 @@
 #include "ui/doc/func_doc.h"
 
+#include <cerrno>
+#include <chrono>
 #include <exception>
 
 #include <wx/msgdlg.h>
@@ -8,6 +10,8 @@
 #include "core/model/file_error_text.h"
 #include "ui/dialogs/doc_info_dlg.h"
 #include "ui/doc/save_as.h"
+#include "ui/output/clipboard_command.h"
+#include "ui/output/html_export_command.h"
 #include "ui/res/ids.h"
 #include "ui/res/string_table.h"
 #include "ui/view/func_view.h"
@@ -24,10 +28,14 @@ wxBEGIN_EVENT_TABLE(CFuncDoc, wxDocument) EVT_MENU(ids::kDocInfo, CFuncDoc::OnDo
     return buffer.data() != nullptr ? std::string(buffer.data()) : std::string();
   }
 
-  // The second line of a file message: the reason in Japanese for the common cases, else none.
+  // Why a file operation failed, in Japanese for the common cases; empty otherwise.
   wxString Reason(const quillmap::FileError& error) {
-    const std::string_view phrase = quillmap::FileErrorPhrase(error.error_number());
-    return phrase.empty() ? wxString() : wxS("\n") + ResourceText(phrase);
+    return ResourceText(quillmap::FileErrorPhrase(error.error_number()));
+  }
+
+  // A message and, on the next line, why (when there is a reason to give).
+  wxString WithReason(const wxString& text, const wxString& reason) {
+    return reason.empty() ? text : text + "\n" + reason;
   }
 
   // String id with "%1" replaced by a path.
@@ -41,9 +49,35 @@ wxBEGIN_EVENT_TABLE(CFuncDoc, wxDocument) EVT_MENU(ids::kDocInfo, CFuncDoc::OnDo
     ShowMessageBox(nullptr, text, LoadWxString(ids::kStrAppName), wxOK | wxICON_EXCLAMATION);
   }
 
+  // How long Save waits for a command that holds the document's lock.
+  constexpr std::chrono::seconds kSaveLockWait(2);
+
+  // "<path> に保存できませんでした。..." and, on the next line, why.
+  wxString SaveFailureText(const wxString& path, const quillmap::FileError& error) {
+    const wxString text = WithPath(ids::kStrCannotSave, path);
+    switch (error.kind()) {
+      case quillmap::FileError::Kind::kNotRegularFile:
+        return WithReason(text, LoadWxString(ids::kStrNotRegularFile));
+      case quillmap::FileError::Kind::kReadOnly:
+        return WithReason(text, LoadWxString(ids::kStrReadOnlyFile));
+      case quillmap::FileError::Kind::kBrokenLink:
+        return WithReason(text, LoadWxString(ids::kStrBrokenLink));
+      case quillmap::FileError::Kind::kLocked:
+        return WithReason(text, LoadWxString(ids::kStrFileLocked));
+      case quillmap::FileError::Kind::kSystem:
+        break;
+    }
+    return WithReason(text, Reason(error));
+  }
+
 }  // namespace
 
-CFuncDoc::CFuncDoc() = default;
+CFuncDoc::CFuncDoc() {
+  Bind(wxEVT_MENU, &CFuncDoc::OnHtmlExport, this, ids::kHtmlExport);
+  Bind(wxEVT_MENU, &CFuncDoc::OnCopySpecToClipboard, this, ids::kCopyToClipboard);
+  Bind(wxEVT_MENU, &CFuncDoc::OnFuncSpecSettings, this, ids::kFuncSpecSettings);
+}
+
 CFuncDoc::~CFuncDoc() = default;
 
 std::string CFuncDoc::GetDocInfo(int kind) const {
@@ -155,11 +189,13 @@ bool CFuncDoc::OnSaveModified() {
 }
 
 bool CFuncDoc::DoOpenDocument(const wxString& file) {
+  // Taken before reading: a change made while the file is read is noticed at the next Save.
+  identity_ = quillmap::IdentityOf(PathBytes(file));
   bool loaded = false;
   try {
     loaded = quillmap::LoadStoreFromPath(store_, PathBytes(file));
   } catch (const quillmap::FileError& error) {
-    ShowFileMessage(WithPath(ids::kStrCannotOpen, file) + Reason(error));
+    ShowFileMessage(WithReason(WithPath(ids::kStrCannotOpen, file), Reason(error)));
     return false;
   } catch (const std::exception&) {
     // Anything else the reader could not cope with is a file it doesn't understand.
@@ -173,11 +209,34 @@ bool CFuncDoc::DoOpenDocument(const wxString& file) {
   return true;
 }
 
+bool CFuncDoc::LockForSaving(const wxString& file, const std::string& path,
+                             quillmap::DocumentLock& lock) {
+  const bool own_file = identity_.exists && file == GetFilename();
+  quillmap::FileIdentity accepted = identity_;
+  for (;;) {
+    if (lock.Lock(path, kSaveLockWait) == quillmap::DocumentLock::State::kBusy) {
+      throw quillmap::CannotWrite(path, EWOULDBLOCK, quillmap::FileError::Kind::kLocked);
+    }
+    const quillmap::FileIdentity now = quillmap::IdentityOf(path);
+    if (!own_file || !now.exists || now == accepted) return true;
+    lock.Unlock();  // no command waits on the editor while the question is open
+    if (ShowMessageBox(GetDocumentWindow(), WithPath(ids::kStrFileChanged, file),
+                       LoadWxString(ids::kStrAppName),
+                       wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION) != wxID_YES) {
+      return false;
+    }
+    accepted = now;  // asked about this state; a newer change is asked about again
+  }
+}
+
 bool CFuncDoc::DoSaveDocument(const wxString& file) {
+  const std::string path = PathBytes(file);
   try {
-    quillmap::SaveStoreToPath(store_, PathBytes(file));
+    quillmap::DocumentLock lock;
+    if (!LockForSaving(file, path, lock)) return false;
+    identity_ = quillmap::SaveStoreToPath(store_, path);
   } catch (const quillmap::FileError& error) {
-    ShowFileMessage(WithPath(ids::kStrCannotSave, file) + Reason(error));
+    ShowFileMessage(SaveFailureText(file, error));
     return false;
   }
   return true;
@@ -193,4 +252,18 @@ void CFuncDoc::OnDocInfo(wxCommandEvent&) {
   for (int kind : {quillmap::kDocInfoTitle, quillmap::kDocInfoCopyright}) {
     SetDocInfo(kind, dialog.GetDocInfo(kind));
   }
+}
+
+void CFuncDoc::OnHtmlExport(wxCommandEvent&) {
+  StoreEditedFields();
+  RunHtmlExport(store_, GetFilename());
+}
+
+void CFuncDoc::OnCopySpecToClipboard(wxCommandEvent&) {
+  StoreEditedFields();
+  CopySpecToClipboard(store_, current_function_);
+}
+
+void CFuncDoc::OnFuncSpecSettings(wxCommandEvent&) {
+  EditClipboardSpecSettings(nullptr);
 }

@@ -9,6 +9,8 @@
 
 #include <wx/docview.h>
 
+#include "core/model/document_lock.h"
+#include "core/model/file_identity.h"
 #include "core/model/spec_store.h"
 
 class CFuncDoc : public wxDocument {
@@ -56,15 +58,29 @@ class CFuncDoc : public wxDocument {
   // Reads the file through the core; a file that fails the header check is refused with
   // "予期しないﾌｧｲﾙ形式です。".
   bool DoOpenDocument(const wxString& file) override;
-  // Writes the file atomically through the core; a failure names the path and leaves the old
-  // file as it was.
+  // Writes the file atomically through the core, holding the document's lock while it writes.
+  // A failure (a folder, FIFO or device, a read-only file, a link that can't be followed, a
+  // lock another program keeps) names the path and leaves the old file as it was. When another
+  // program changed the file since it was read or last saved, asks before replacing it.
   bool DoSaveDocument(const wxString& file) override;
 
  private:
   void OnDocInfo(wxCommandEvent& event);
+  // Output commands (ui/output): the HTML page, the current function's comment block on the
+  // clipboard, and the block's sections. The fields edited in the form are stored first, so
+  // that the output holds what the user sees.
+  void OnHtmlExport(wxCommandEvent& event);
+  void OnCopySpecToClipboard(wxCommandEvent& event);
+  void OnFuncSpecSettings(wxCommandEvent& event);
   void StoreEditedFields();
+  // Takes the lock for a save to path and, when path is the document's own file and another
+  // program changed it, asks whether to replace it. False when the user says No. Raises
+  // FileError when the lock can't be had.
+  bool LockForSaving(const wxString& file, const std::string& path, quillmap::DocumentLock& lock);
 
   quillmap::SpecStore store_;
+  // The document's file as it was read or last saved; exists is false for a new document.
+  quillmap::FileIdentity identity_;
   std::int32_t current_function_ = -1;
 
   wxDECLARE_DYNAMIC_CLASS(CFuncDoc);

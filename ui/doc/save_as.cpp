@@ -63,7 +63,8 @@ wxString ChosenPath(const wxFileDialog& dialog, const wxDocTemplate* temp) {
 
 // True when the path is free, or names a file the user agreed to replace.
 bool MayWrite(wxWindow* parent, const wxString& path) {
-  if (!wxFileName::Exists(path)) return true;
+  // Anything at that name counts, a link that leads nowhere included.
+  if (!wxFileName::Exists(path, wxFILE_EXISTS_ANY | wxFILE_EXISTS_NO_FOLLOW)) return true;
   wxString text = LoadWxString(ids::kStrAskReplace);
   text.Replace(wxS("%1"), path);
   return ShowMessageBox(parent, text, LoadWxString(ids::kStrSaveAsTitle),

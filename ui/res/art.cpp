@@ -1,5 +1,6 @@
 #include "ui/res/art.h"
 
+#include "ui/res/app_icon_svg.h"
 #include "ui/res/ids.h"
 
 namespace art {
@@ -52,49 +53,6 @@ const char* const kAboutXpm[] = {
     "...kkkwwwkkk....", ".....kwwk.......", "......kk........", "................",
 };
 
-// Icon 128: a quill over a page with three lines.
-const char* const kIconXpm[] = {
-    "32 32 6 1",
-    ". c None",
-    "k c #000000",
-    "w c #FFFFFF",
-    "g c #808080",
-    "b c #2050A0",
-    "q c #E8C060",
-    "...........................kk...",
-    "..........................kqqk..",
-    ".........................kqqqk..",
-    "........................kqqqk...",
-    ".......................kqqqqk...",
-    "......................kqqqqk....",
-    ".....................kqqqqk.....",
-    "....kkkkkkkkkkkkkkkkkqqqqkk.....",
-    "....kwwwwwwwwwwwwwwkqqqqkwk.....",
-    "....kwwwwwwwwwwwwwkqqqqkwwk.....",
-    "....kwwwwwwwwwwwwkqqqqkwwwk.....",
-    "....kwbbbbbbbbbbkqqqqkwwwwk.....",
-    "....kwwwwwwwwwwkqqqqkwwwwwk.....",
-    "....kwwwwwwwwwkqqqqkwwwwwwk.....",
-    "....kwggggggggkqqqkggggwwwk.....",
-    "....kwwwwwwwwwkqqkwwwwwwwwk.....",
-    "....kwwwwwwwwwkkkwwwwwwwwwk.....",
-    "....kwggggggggkwggggggggwwk.....",
-    "....kwwwwwwwwkwwwwwwwwwwwwk.....",
-    "....kwwwwwwwwwwwwwwwwwwwwwk.....",
-    "....kwggggggggggggggggggwwk.....",
-    "....kwwwwwwwwwwwwwwwwwwwwwk.....",
-    "....kwwwwwwwwwwwwwwwwwwwwwk.....",
-    "....kwggggggggggggggwwwwwwk.....",
-    "....kwwwwwwwwwwwwwwwwwwwwwk.....",
-    "....kwwwwwwwwwwwwwwwwwwwwwk.....",
-    "....kwggggggggggggggggggwwk.....",
-    "....kwwwwwwwwwwwwwwwwwwwwwk.....",
-    "....kwwwwwwwwwwwwwwwwwwwwwk.....",
-    "....kkkkkkkkkkkkkkkkkkkkkkk.....",
-    "................................",
-    "................................",
-};
-
 }  // namespace
 
 wxBitmap ToolBitmap(int command) {
@@ -114,8 +72,25 @@ wxBitmap ToolBitmap(int command) {
   }
 }
 
+wxBitmapBundle AppIconArt() {
+  return wxBitmapBundle::FromSVG(kAppIconSvg, wxSize(kAppIconSize, kAppIconSize));
+}
+
 wxIcon AppIcon() {
-  return wxIcon(kIconXpm);
+  wxIcon icon;
+  icon.CopyFromBitmap(AppIconArt().GetBitmap(wxSize(kAppIconSize, kAppIconSize)));
+  return icon;
+}
+
+wxIconBundle AppIcons() {
+  const wxBitmapBundle art = AppIconArt();
+  wxIconBundle icons;
+  for (int size : kAppIconSizes) {
+    wxIcon icon;
+    icon.CopyFromBitmap(art.GetBitmap(wxSize(size, size)));
+    icons.AddIcon(icon);
+  }
+  return icons;
 }
 
 }  // namespace art

@@ -35,13 +35,23 @@ inline constexpr int kStrAllFilesFilter = 61442;  // "すべてのﾌｧｲﾙ (
 inline constexpr int kStrCannotOpen = 61700;      // "%1 を開くことができません。"
 inline constexpr int kStrCannotSave = 61705;      // "%1 に保存できませんでした。..."
 inline constexpr int kStrUnencodable = 40900;     // "文字 '%1' (U+%2) は Shift-JIS で..."
+// Why a save was refused (the line after kStrCannotSave), and the question before replacing a
+// file that another program changed.
+inline constexpr int kStrNotRegularFile = 40950;  // "通常のﾌｧｲﾙではありません。"
+inline constexpr int kStrReadOnlyFile = 40951;    // "読み取り専用のﾌｧｲﾙです。"
+inline constexpr int kStrBrokenLink = 40952;  // "ｼﾝﾎﾞﾘｯｸ ﾘﾝｸの指す先をたどれません。"
+inline constexpr int kStrFileLocked = 40953;  // "ほかのﾌﾟﾛｸﾞﾗﾑが使用中です。"
+inline constexpr int kStrFileChanged = 40954;  // "%1 はほかのﾌﾟﾛｸﾞﾗﾑで変更されています。..."
+inline constexpr int kStrExportOverwrite = 40901;  // "%1 は既に存在します。\n上書きしますか?"
+inline constexpr int kStrExportFailed = 40902;  // "%1 にhtmlﾄﾞｷｭﾒﾝﾄを出力できませんでした。..."
+inline constexpr int kStrExportOntoDocument = 40903;  // "%1 は編集中のﾄﾞｷｭﾒﾝﾄのﾌｧｲﾙです。..."
 // The Save As dialog and the print switches of the command line.
-inline constexpr int kStrSaveAsTitle = 40950;  // "名前を付けて保存"
-inline constexpr int kStrAskReplace = 40951;  // "%1 は既に存在します。\n上書きしますか?"
-inline constexpr int kStrNoPrinter = 40952;  // "印刷できるﾌﾟﾘﾝﾀがありません。"
-inline constexpr int kStrNoSuchPrinter = 40953;  // "ﾌﾟﾘﾝﾀ '%1' が見つかりません。"
-inline constexpr int kStrCannotPrint = 40954;    // "%1 を印刷できませんでした。"
-inline constexpr int kStrCommandUsage = 40955;  // how to start the editor
+inline constexpr int kStrSaveAsTitle = 40960;  // "名前を付けて保存"
+inline constexpr int kStrAskReplace =
+    40901;  // the export's "%1 は既に存在します。\n上書きしますか?"
+inline constexpr int kStrNoPrinter = 40962;  // "印刷できるﾌﾟﾘﾝﾀがありません。"
+inline constexpr int kStrNoSuchPrinter = 40963;  // "ﾌﾟﾘﾝﾀ '%1' が見つかりません。"
+inline constexpr int kStrCannotPrint = 40964;    // "%1 を印刷できませんでした。"
 
 // Framework commands
 inline constexpr int kFileNew = 57600;

@@ -86,11 +86,13 @@ constexpr std::array kHtmlMenu = {
     Popup{"ﾍﾙﾌﾟ(&H)", kHelp},
 };
 
+// Ctrl+H runs the HTML export that the File menu shows it for, wherever a document handles the
+// export (a function document).
 constexpr std::array kAccelerators = {
     Accelerator{kCtrl, 'N', ids::kFileNew},      Accelerator{kCtrl, 'O', ids::kFileOpen},
     Accelerator{kCtrl, 'P', ids::kFilePrint},    Accelerator{kCtrl, 'Q', ids::kCopyToClipboard},
     Accelerator{kCtrl, 'S', ids::kFileSave},     Accelerator{0, WXK_F6, ids::kNextPane},
-    Accelerator{kShift, WXK_F6, ids::kPrevPane},
+    Accelerator{kShift, WXK_F6, ids::kPrevPane}, Accelerator{kCtrl, 'H', ids::kHtmlExport},
 };
 
 constexpr std::array kToolBarButtons = {

@@ -8,6 +8,7 @@
 #include <wx/scrolwin.h>
 #include <wx/wupdlock.h>
 
+#include "core/edit/new_records.h"
 #include "core/model/history.h"
 #include "core/model/spec_record.h"
 #include "core/model/struct_spec.h"
@@ -117,7 +118,41 @@ bool CFuncView::OnCreate(wxDocument* doc, long) {
            controls_->return_type, controls_->related}) {
     field->Bind(wxEVT_KILL_FOCUS, &CFuncView::OnFieldKillFocus, this);
   }
+  BindFunctionCommands();
+  BindArgumentCommands();
+  BindRelatedCommands();
+  BindHistoryCommands();
   return true;
+}
+
+void CFuncView::BindCommand(int id, void (CFuncView::*handler)(wxCommandEvent&)) {
+  // A menu item's command reaches the view through the frame; a form button's click stays in
+  // the form.
+  Bind(wxEVT_MENU, handler, this, id);
+  form_->Bind(wxEVT_BUTTON, handler, this, id);
+}
+
+void CFuncView::BindInsertDeleteKeys(SjisListCtrl* list, int insert_id, int delete_id) {
+  list->Bind(wxEVT_LIST_KEY_DOWN, [this, insert_id, delete_id](wxListEvent& event) {
+    // The list goes on with its own handling of every key.
+    event.Skip();
+    int command = 0;
+    switch (event.GetKeyCode()) {
+      case WXK_INSERT:
+      case WXK_NUMPAD_INSERT:
+        command = insert_id;
+        break;
+      case WXK_DELETE:
+      case WXK_NUMPAD_DELETE:
+        command = delete_id;
+        break;
+      default:
+        return;
+    }
+    // Queued, as the menu item would send it: its dialogs don't open inside the list's key
+    // handling.
+    QueueEvent(new wxCommandEvent(wxEVT_MENU, command));
+  });
 }
 
 void CFuncView::OnUpdate(wxView*, wxObject*) {
@@ -292,8 +327,7 @@ bool CFuncView::StoreFunction() {
   for (const text::EncodeResult& cell : cells) all.push_back(&cell);
   for (const text::EncodeResult* result : all) {
     if (!result->ok) {
-      ShowMessageBox(form_, UnencodableMessage(*result), LoadWxString(ids::kStrAppName),
-                     wxOK | wxICON_STOP);
+      ShowUnencodable(form_, *result);
       return false;
     }
   }
@@ -408,8 +442,8 @@ bool CFuncView::CreateFunction(std::string_view return_type, std::string_view na
     quillmap::FunctionSpec function;
     if (doc->GetFunction(index, function)) {
       function.SetReturnType(return_type);
-      function.SetReturnText("'" + std::string(return_type) + "' type");
-      function.SetIndex("function '" + std::string(name) + "'");
+      function.SetReturnText(quillmap::TypeDescription(return_type));
+      function.SetIndex(quillmap::FunctionHeading(name));
       doc->PutFunction(index, function);
     }
   }

@@ -17,6 +17,7 @@ class wxButton;
 class wxChoice;
 class wxComboBox;
 class wxListEvent;
+class wxUpdateUIEvent;
 class wxScrolledWindow;
 class wxTextCtrl;
 class CFuncDoc;
@@ -83,14 +84,37 @@ class CFuncView : public wxView {
   // items, keys and list notifications when the view is created.
 
   // ---- function list (func_view_functions.cpp)
+  // Add from a typed prototype (1025, Insert in list 1001), delete the function at the list's
+  // selection mark (1026, Delete), copy it under a numbered name (32778).
+  void OnAddFunction(wxCommandEvent& event);
+  void OnDeleteFunction(wxCommandEvent& event);
+  void OnCopyFunction(wxCommandEvent& event);
+  // Renaming by label editing of list 1001.
+  void OnBeginRenameFunction(wxListEvent& event);
+  void OnEndRenameFunction(wxListEvent& event);
 
   // ---- arguments (func_view_arguments.cpp)
+  // Add (1005, Insert in list 1014), delete (1006, Delete), copy (1007) the row at the argument
+  // list's selection mark; edit it in the argument dialog (double click).
+  void OnAddArgument(wxCommandEvent& event);
+  void OnDeleteArgument(wxCommandEvent& event);
+  void OnCopyArgument(wxCommandEvent& event);
+  void OnEditArgument();
+  // The Edit menu's argument items always run; the form's buttons keep the state that
+  // EnableFunctionFields gave them.
+  void OnUpdateArgumentCommand(wxUpdateUIEvent& event);
 
   // ---- fields and related functions (func_view_related.cpp)
+  // Chooses the related functions in the related dialog (1023).
+  void OnAddRelatedFunction(wxCommandEvent& event);
 
   // ---- structures (func_view_structures.cpp)
 
   // ---- update history (func_view_history.cpp)
+  void BindHistoryCommands();
+  // Button 1024: edits the shown function's history in CHistoryListDlg; after OK rebuilds the
+  // history combo in the dialog's order and stores the function.
+  void OnUpdateHistory();
 
   // Names that list items had when their label editing began (renaming).
   std::string& FunctionEditName() { return function_edit_name_; }
@@ -98,6 +122,16 @@ class CFuncView : public wxView {
 
  private:
   void InitialUpdate();
+  // Each group of commands binds its buttons, menu items, keys and list notifications.
+  void BindFunctionCommands();
+  void BindArgumentCommands();
+  void BindRelatedCommands();
+  // Binds a command to its menu item (on the view) and to its form button.
+  void BindCommand(int id, void (CFuncView::*handler)(wxCommandEvent&));
+  // In list, the Insert and Delete keys run these commands, once the key has been handled.
+  void BindInsertDeleteKeys(SjisListCtrl* list, int insert_id, int delete_id);
+  // Renames the function of list item `item` (old name from FunctionEditName()) to label.
+  void RenameFunction(long item, const wxString& label);
   void InsertColumns();
   void OnFunctionItemChanging(wxListEvent& event);
   void OnFieldKillFocus(wxFocusEvent& event);

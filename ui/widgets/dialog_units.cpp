@@ -40,6 +40,11 @@ constexpr char kCompactCss[] =
     "  min-height: 0; padding-top: 0; padding-bottom: 0; margin-top: 0; margin-bottom: 0; }"
     "#quillmap-compact button { padding-left: 2px; padding-right: 2px; min-width: 0; }"
     "#quillmap-compact entry { padding-left: 3px; padding-right: 3px; }"
+    // Check and radio buttons with a small mark, so that their texts fit the templates' widths.
+    "#quillmap-compact checkbutton, #quillmap-compact radiobutton {"
+    "  min-height: 0; padding: 0; }"
+    "#quillmap-compact checkbutton check, #quillmap-compact radiobutton radio {"
+    "  min-width: 11px; min-height: 11px; margin: 0 3px 0 0; padding: 0; }"
     // A drop-down list instead of a menu: like the templates' combo boxes, and it takes new
     // entries several times faster when a list holds thousands of them.
     "#quillmap-compact combobox { -GtkComboBox-appears-as-list: true; }";

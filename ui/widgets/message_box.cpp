@@ -37,3 +37,8 @@ bool ConfirmDelete(wxWindow* parent, int caption_id, std::string_view entry) {
   return ShowMessageBox(parent, text, LoadWxString(caption_id),
                         wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION) == wxID_YES;
 }
+
+void ShowUnencodable(wxWindow* parent, const quillmap::text::EncodeResult& result) {
+  ShowMessageBox(parent, UnencodableMessage(result), LoadWxString(ids::kStrAppName),
+                 wxOK | wxICON_STOP);
+}

@@ -7,6 +7,8 @@
 
 #include <wx/string.h>
 
+#include "core/text/sjis.h"
+
 class wxWindow;
 
 // Shows a modal message box; style takes wxOK, wxYES_NO, wxCANCEL, wxNO_DEFAULT and an icon
@@ -19,3 +21,7 @@ void ShowStopBox(wxWindow* parent, int caption_id, int text_id);
 // The confirmation before a list entry is deleted: string 40200 formatted with the entry's text
 // (Shift-JIS bytes), question icon, Yes and No with No as the default. True for Yes.
 bool ConfirmDelete(wxWindow* parent, int caption_id, std::string_view entry);
+
+// Tells that a typed text holds a character Shift-JIS can't hold (stop box, the program's name as
+// caption); the text stays where it was typed.
+void ShowUnencodable(wxWindow* parent, const quillmap::text::EncodeResult& result);

@@ -270,6 +270,39 @@ void SjisListCtrl::DeleteAllRows() {
   selection_mark_ = -1;
 }
 
+void SjisListCtrl::ReorderRows(const std::vector<std::size_t>& order) {
+  const std::size_t count = rows_.size();
+  if (order.size() != count) return;
+  std::vector<long> new_index(count, -1);
+  for (std::size_t i = 0; i < count; ++i) {
+    if (order[i] >= count || new_index[order[i]] != -1) return;
+    new_index[order[i]] = static_cast<long>(i);
+  }
+  // The states belong to rows, not places: take them off, reorder, and put them back where their
+  // rows went. Nobody hears of these changes.
+  const bool was_shifting = shifting_;
+  shifting_ = true;
+  constexpr long kStates = wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED;
+  std::vector<std::pair<long, long>> states;  // (new row, state)
+  for (long row = GetNextItem(-1, wxLIST_NEXT_ALL, kStates); row != -1;
+       row = GetNextItem(row, wxLIST_NEXT_ALL, kStates)) {
+    states.emplace_back(new_index[static_cast<std::size_t>(row)], GetItemState(row, kStates));
+  }
+  for (const auto& [row, state] : states) {
+    SetItemState(static_cast<long>(order[static_cast<std::size_t>(row)]), 0, kStates);
+  }
+  std::vector<Row> reordered;
+  reordered.reserve(count);
+  for (std::size_t old_row : order) reordered.push_back(std::move(rows_[old_row]));
+  rows_ = std::move(reordered);
+  for (const auto& [row, state] : states) SetItemState(row, state, state);
+  shifting_ = was_shifting;
+  if (selection_mark_ >= 0 && static_cast<std::size_t>(selection_mark_) < count) {
+    selection_mark_ = new_index[static_cast<std::size_t>(selection_mark_)];
+  }
+  if (count > 0) RefreshItems(0, static_cast<long>(count) - 1);
+}
+
 void SjisListCtrl::SetCellBytes(long row, int column, std::string_view bytes) {
   if (row < 0 || static_cast<std::size_t>(row) >= rows_.size() || column < 0) return;
   Row& cells = rows_[static_cast<std::size_t>(row)];

@@ -138,6 +138,10 @@ class SjisListCtrl : public wxListCtrl {
   }
   void DeleteRow(long row);
   void DeleteAllRows();
+  // Puts the rows in a new order: order[i] is the present index of the row that becomes row i
+  // (a permutation of all rows; anything else is ignored). The selection mark and the
+  // highlighted and focused states move with their rows.
+  void ReorderRows(const std::vector<std::size_t>& order);
   void SetCellBytes(long row, int column, std::string_view bytes);
   // The cell's bytes (original bytes while its text is unchanged).
   quillmap::text::EncodeResult GetCellResult(long row, int column) const;

@@ -1,4 +1,5 @@
 #include "core/text/sjis.h"
+#include "core/text/concat.h"
 
 #include <gtest/gtest.h>
 #include <iconv.h>
@@ -230,12 +231,12 @@ TEST(SjisEncode, UnencodableCharacterIsReportedWithItsOffset) {
     std::size_t offset;
   };
   const Case cases[] = {
-      {"caf\xC3\xA9", 0xE9, 3},                    // é
-      {"関数" + Utf8(0x1F600) + "x", 0x1F600, 6},  // emoji after two Japanese characters
-      {"ab" + Utf8(0x20AC), 0x20AC, 2},            // euro sign
-      {Utf8(0xA5), 0xA5, 0},                       // yen sign: iconv's one-way fallback to 5C
-      {"a" + Utf8(0x301C), 0x301C, 1},             // wave dash: 81 60 decodes to U+FF5E
-      {"x" + Utf8(0xE9) + Utf8(0x20AC), 0xE9, 1},  // the first of several
+      {"caf\xC3\xA9", 0xE9, 3},                            // é
+      {Concat({"関数", Utf8(0x1F600), "x"}), 0x1F600, 6},  // emoji after two Japanese characters
+      {Concat({"ab", Utf8(0x20AC)}), 0x20AC, 2},           // euro sign
+      {Utf8(0xA5), 0xA5, 0},                     // yen sign: iconv's one-way fallback to 5C
+      {Concat({"a", Utf8(0x301C)}), 0x301C, 1},  // wave dash: 81 60 decodes to U+FF5E
+      {Concat({"x", Utf8(0xE9), Utf8(0x20AC)}), 0xE9, 1},  // the first of several
   };
   for (const Case& c : cases) {
     const EncodeResult result = Utf8ToSjis(c.utf8);
@@ -281,7 +282,8 @@ TEST(SjisMixed, TextsSurviveBothWays) {
 
   // Raw bytes and a duplicate amid ordinary text.
   const std::string odd = "a\x80\x93\xFA\x81\n\xED\x40z\xFF";
-  EXPECT_EQ(SjisToUtf8(odd), "a" + Utf8(0xF780) + "日" + Utf8(0xF781) + "\n纊z" + Utf8(0xF7FF));
+  EXPECT_EQ(SjisToUtf8(odd),
+            Concat({"a", Utf8(0xF780), "日", Utf8(0xF781), "\n纊z", Utf8(0xF7FF)}));
   EXPECT_EQ(Hex(Encoded(SjisToUtf8(odd))), Hex("a\x80\x93\xFA\x81\n\xFA\x5Cz\xFF"));
   EXPECT_FALSE(RoundTrips(odd));
 

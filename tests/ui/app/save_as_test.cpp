@@ -35,13 +35,13 @@ TEST_F(SaveAsTest, DialogHasJapaneseTitleAndTheTemplateFilterOnce) {
 
   SeenFileDialog seen;
   const wxString target = Path(wxS("second.dcm"));
-  wxTEST_DIALOG(SendCommand(FrameOf(doc), wxID_SAVEAS), ExpectFileDialog(&seen, target));
+  wxTEST_DIALOG(SendCommand(FrameOf(doc), wxID_SAVEAS), FileDialogAnswer(target, wxID_OK, &seen));
   EXPECT_EQ(seen.title, U("名前を付けて保存"));
   EXPECT_TRUE(seen.style & wxFD_SAVE);
   // The function document's own filter (the HTML template makes other documents), then all files.
-  EXPECT_EQ(seen.filter, U("dcm ﾌｧｲﾙ (*.dcm)|*.dcm|すべてのﾌｧｲﾙ (*.*)|*"));
-  EXPECT_EQ(seen.folder, Path(wxString()).BeforeLast('/'));
-  EXPECT_EQ(seen.name, U("first.dcm"));
+  EXPECT_EQ(seen.wildcard, U("dcm ﾌｧｲﾙ (*.dcm)|*.dcm|すべてのﾌｧｲﾙ (*.*)|*"));
+  EXPECT_EQ(seen.directory, Path(wxString()).BeforeLast('/'));
+  EXPECT_EQ(seen.filename, U("first.dcm"));
 
   EXPECT_EQ(doc->GetFilename(), target);
   EXPECT_EQ(doc->GetUserReadableName(), U("second.dcm"));
@@ -62,14 +62,16 @@ TEST_F(SaveAsTest, NewDocumentIsOfferedItsTitleAndABareNameGetsTheExtension) {
   wxDocument* doc = Documents()[0];
 
   SeenFileDialog seen;
-  wxTEST_DIALOG(SendCommand(FrameOf(doc), wxID_SAVEAS), ExpectFileDialog(&seen, Path(wxS("bare"))));
-  EXPECT_EQ(seen.name, U("Quillmap1.dcm"));
+  wxTEST_DIALOG(SendCommand(FrameOf(doc), wxID_SAVEAS),
+                FileDialogAnswer(Path(wxS("bare")), wxID_OK, &seen));
+  EXPECT_EQ(seen.filename, U("Quillmap1.dcm"));
   EXPECT_EQ(doc->GetFilename(), Path(wxS("bare.dcm")));
   EXPECT_TRUE(wxFileName::FileExists(Path(wxS("bare.dcm"))));
   EXPECT_FALSE(wxFileName::Exists(Path(wxS("bare"))));
 
   // Cancel leaves everything as it was.
-  wxTEST_DIALOG(SendCommand(FrameOf(doc), wxID_SAVEAS), ExpectFileDialog(&seen, wxString()));
+  wxTEST_DIALOG(SendCommand(FrameOf(doc), wxID_SAVEAS),
+                FileDialogAnswer(wxString(), wxID_CANCEL, &seen));
   EXPECT_EQ(doc->GetFilename(), Path(wxS("bare.dcm")));
 }
 
@@ -82,8 +84,9 @@ TEST_F(SaveAsTest, ExistingFileIsReplacedOnlyWhenTheUserAgrees) {
   // No: the dialog comes back, and Cancel there writes nothing.
   SeenFileDialog seen;
   SeenMessage question;
-  wxTEST_DIALOG(SendCommand(FrameOf(doc), wxID_SAVEAS), ExpectFileDialog(&seen, other),
-                ExpectMessage(&question, wxID_NO), ExpectFileDialog(&seen, wxString()));
+  wxTEST_DIALOG(SendCommand(FrameOf(doc), wxID_SAVEAS), FileDialogAnswer(other, wxID_OK, &seen),
+                ExpectMessage(&question, wxID_NO),
+                FileDialogAnswer(wxString(), wxID_CANCEL, &seen));
   EXPECT_EQ(question.text, other + U(" は既に存在します。\n上書きしますか?"));
   EXPECT_EQ(question.caption, U("名前を付けて保存"));
   EXPECT_EQ(question.style & (wxYES_NO | wxNO_DEFAULT), wxYES_NO | wxNO_DEFAULT);
@@ -94,7 +97,7 @@ TEST_F(SaveAsTest, ExistingFileIsReplacedOnlyWhenTheUserAgrees) {
   EXPECT_EQ(text, wxS("keep me"));
 
   // Yes: the document is written over it.
-  wxTEST_DIALOG(SendCommand(FrameOf(doc), wxID_SAVEAS), ExpectFileDialog(&seen, other),
+  wxTEST_DIALOG(SendCommand(FrameOf(doc), wxID_SAVEAS), FileDialogAnswer(other, wxID_OK, &seen),
                 ExpectMessage(&question, wxID_YES));
   EXPECT_EQ(doc->GetFilename(), other);
   quillmap::SpecStore replaced;

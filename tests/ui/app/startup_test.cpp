@@ -330,10 +330,11 @@ TEST_F(AppTest, FileOpenOffersBothFiltersAndOpensByExtension) {
   WriteBytes(path, "<html><body>chosen</body></html>");
   ASSERT_TRUE(Start());
   SeenFileDialog seen;
-  wxTEST_DIALOG(SendCommand(Frame(), wxID_OPEN), ExpectFileDialog(&seen, path));
+  wxTEST_DIALOG(SendCommand(Frame(), wxID_OPEN), FileDialogAnswer(path, wxID_OK, &seen));
   Pump();
   EXPECT_EQ(seen.title, U("開く"));
-  EXPECT_EQ(seen.filter, U("dcm ﾌｧｲﾙ (*.dcm)|*.dcm|html ﾌｧｲﾙ (*.htm)|*.htm|すべてのﾌｧｲﾙ (*.*)|*"));
+  EXPECT_EQ(seen.wildcard,
+            U("dcm ﾌｧｲﾙ (*.dcm)|*.dcm|html ﾌｧｲﾙ (*.htm)|*.htm|すべてのﾌｧｲﾙ (*.*)|*"));
   ASSERT_EQ(Documents().size(), 1u);
   EXPECT_NE(wxDynamicCast(Documents()[0], CBrowsDoc), nullptr);
   EXPECT_EQ(Manager()->GetFileHistory()->GetHistoryFile(0), path);

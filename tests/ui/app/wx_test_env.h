@@ -58,37 +58,45 @@ class ExpectMessage : public wxExpectModalBase<wxMessageDialog, ExpectMessage> {
 // condition's last value.
 bool PumpUntil(const std::function<bool()>& condition, int timeout_ms = 10000);
 
-// A file dialog that was shown: what it offered.
+// What a file dialog showed; filled in by FileDialogAnswer.
 struct SeenFileDialog {
   wxString title;
-  wxString filter;
-  wxString folder;
-  wxString name;
+  wxString wildcard;
+  wxString directory;
+  wxString filename;
   long style = 0;
+  int shown = 0;
 };
 
-// Answers a file dialog with a path (Cancel for an empty one), recording what it offered.
-class ExpectFileDialog : public wxExpectModalBase<wxFileDialog, ExpectFileDialog> {
+// Answers a file dialog as a user who chose a path (with a filter) or cancelled.
+class FileDialogAnswer : public wxExpectModalBase<wxFileDialog, FileDialogAnswer> {
  public:
-  ExpectFileDialog(SeenFileDialog* seen, const wxString& path) : seen_(seen), path_(path) {}
+  FileDialogAnswer(const wxString& path, int answer = wxID_OK, SeenFileDialog* seen = nullptr,
+                   int filter_index = 0)
+      : path_(path), answer_(answer), seen_(seen), filter_index_(filter_index) {}
 
  protected:
   int OnInvoked(wxFileDialog* dialog) const override {
-    seen_->title = dialog->GetMessage();
-    seen_->filter = dialog->GetWildcard();
-    seen_->folder = dialog->GetDirectory();
-    seen_->name = dialog->GetFilename();
-    seen_->style = dialog->GetWindowStyle();
-    if (path_.empty()) return wxID_CANCEL;
-    dialog->SetPath(path_);
-    // GTK's file chooser takes the name asynchronously.
-    PumpUntil([&] { return dialog->GetPath() == path_; }, 3000);
-    return wxID_OK;
+    if (seen_ != nullptr) {
+      const int shown = seen_->shown + 1;
+      *seen_ =
+          SeenFileDialog{dialog->GetMessage(),  dialog->GetWildcard(),    dialog->GetDirectory(),
+                         dialog->GetFilename(), dialog->GetWindowStyle(), shown};
+    }
+    dialog->SetFilterIndex(filter_index_);
+    if (!path_.empty()) {
+      dialog->SetPath(path_);
+      // GTK's file chooser takes the name asynchronously.
+      PumpUntil([&] { return dialog->GetPath() == path_; }, 3000);
+    }
+    return answer_;
   }
 
  private:
-  SeenFileDialog* seen_;
   wxString path_;
+  int answer_;
+  SeenFileDialog* seen_;
+  int filter_index_;
 };
 
 // UTF-8 literal to wxString.

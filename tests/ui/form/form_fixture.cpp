@@ -12,27 +12,12 @@
 #include "core/model/file.h"
 #include "core/text/sjis.h"
 
-namespace {
-
-// Answers one message box and records it.
-class RecordingMessageExpectation : public wxExpectModalBase<wxMessageDialog> {
- public:
-  RecordingMessageExpectation(ShownMessage& shown, int answer) : shown_(shown), answer_(answer) {}
-
- protected:
-  int OnInvoked(wxMessageDialog* dialog) const override {
-    shown_.caption = dialog->GetTitle();
-    shown_.message = dialog->GetMessage();
-    shown_.style = dialog->GetMessageDialogStyle();
-    return answer_;
-  }
-
- private:
-  ShownMessage& shown_;
-  int answer_;
-};
-
-}  // namespace
+int RecordingMessageExpectation::OnInvoked(wxMessageDialog* dialog) const {
+  shown_.caption = dialog->GetTitle();
+  shown_.message = dialog->GetMessage();
+  shown_.style = dialog->GetMessageDialogStyle();
+  return answer_;
+}
 
 ShownMessage ExpectMessage(const std::function<void()>& code, int answer) {
   ShownMessage shown;

@@ -14,6 +14,7 @@
 #include <wx/docview.h>
 #include <wx/listctrl.h>
 #include <wx/msgdlg.h>
+#include <wx/testing.h>
 
 #include "core/model/spec_store.h"
 #include "ui/doc/func_doc.h"
@@ -24,6 +25,20 @@ struct ShownMessage {
   wxString caption;
   wxString message;
   long style = 0;
+};
+
+// Answers one message box with answer and records it in shown (for wxTEST_DIALOG).
+class RecordingMessageExpectation : public wxExpectModalBase<wxMessageDialog> {
+ public:
+  RecordingMessageExpectation(ShownMessage& shown, int answer = wxID_OK)
+      : shown_(shown), answer_(answer) {}
+
+ protected:
+  int OnInvoked(wxMessageDialog* dialog) const override;
+
+ private:
+  ShownMessage& shown_;
+  int answer_;
 };
 
 // Runs code that must show exactly one message box; answers it with answer and returns it.

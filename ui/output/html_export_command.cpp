@@ -1,0 +1,109 @@
+#include "ui/output/html_export_command.h"
+
+#include <cstring>
+#include <string>
+
+#include <wx/filedlg.h>
+#include <wx/filename.h>
+#include <wx/msgdlg.h>
+
+#include "core/model/file.h"
+#include "core/model/file_identity.h"
+#include "ui/dialogs/html_format_dlg.h"
+#include "ui/res/ids.h"
+#include "ui/res/string_table.h"
+#include "ui/widgets/message_box.h"
+
+namespace {
+
+constexpr char kFilter[] = "htmﾌｧｲﾙ(*.htm)|*.htm|htmlﾌｧｲﾙ(*.html)|*.html|すべてのﾌｧｲﾙ(*.*)|*.*";
+constexpr char kInitialName[] = "*.htm";
+
+std::string PathBytes(const wxString& path) {
+  const wxCharBuffer buffer = path.fn_str();
+  return buffer.data() != nullptr ? std::string(buffer.data()) : std::string();
+}
+
+wxString WithPath(int id, const wxString& path) {
+  wxString text = LoadWxString(id);
+  text.Replace("%1", path);
+  return text;
+}
+
+// The extension given to a name typed without one: that of the chosen filter.
+wxString ExtensionForFilter(int filter_index) {
+  return filter_index == 1 ? wxS("html") : wxS("htm");
+}
+
+// The path the dialog was closed with. The desktop's dialog reports it whole; one answered
+// before it was shown (through a modal dialog hook) knows only its folder and name.
+wxString ChosenPath(const wxFileDialog& dialog) {
+  const wxString path = dialog.GetPath();
+  if (!path.empty() || dialog.GetFilename().empty()) return path;
+  return wxFileName(dialog.GetDirectory(), dialog.GetFilename()).GetFullPath();
+}
+
+}  // namespace
+
+std::optional<wxString> AskExportPath(const wxString& folder) {
+  wxString dir = folder;
+  wxString initial = wxString::FromUTF8(kInitialName);
+  while (true) {
+    wxFileDialog dialog(nullptr, LoadWxString(ids::kHtmlExport), dir, initial,
+                        ResourceText(kFilter), wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    if (dialog.ShowModal() != wxID_OK) return std::nullopt;
+    wxFileName name(ChosenPath(dialog));
+    if (name.GetFullName().empty()) return std::nullopt;
+    // A pattern is not a file name: ask again, as the dialog would for a folder.
+    if (name.GetFullName().find_first_of(wxS("*?")) != wxString::npos) {
+      dir = name.GetPath();
+      initial = name.GetFullName();
+      continue;
+    }
+    if (!name.GetExt().empty()) return name.GetFullPath();
+    // The desktop's dialog asked about the bare name only; the completed one may exist too.
+    name.SetExt(ExtensionForFilter(dialog.GetFilterIndex()));
+    if (name.Exists() &&
+        ShowMessageBox(nullptr, WithPath(ids::kStrExportOverwrite, name.GetFullName()),
+                       LoadWxString(ids::kHtmlExport),
+                       wxYES_NO | wxNO_DEFAULT | wxICON_EXCLAMATION) != wxID_YES) {
+      dir = name.GetPath();
+      initial = name.GetFullName();
+      continue;
+    }
+    return name.GetFullPath();
+  }
+}
+
+bool WriteHtmlPage(const quillmap::SpecStore& store, const quillmap::AttributeFlags& flags,
+                   const wxString& path) {
+  try {
+    quillmap::ExportHtmlFile(store, flags, PathBytes(path));
+  } catch (const quillmap::FileError& error) {
+    ShowMessageBox(nullptr,
+                   WithPath(ids::kStrExportFailed, path) + wxS("\n") +
+                       wxString::FromUTF8(std::strerror(error.error_number())),
+                   LoadWxString(ids::kStrAppName), wxOK | wxICON_EXCLAMATION);
+    return false;
+  }
+  return true;
+}
+
+bool RunHtmlExport(const quillmap::SpecStore& store, const wxString& document_path) {
+  const wxString folder = document_path.empty() ? wxString() : wxFileName(document_path).GetPath();
+  const std::optional<wxString> path = AskExportPath(folder);
+  if (!path) return false;
+  // The page would replace the document it was made from.
+  if (!document_path.empty() && quillmap::SameFile(PathBytes(*path), PathBytes(document_path))) {
+    ShowMessageBox(nullptr, WithPath(ids::kStrExportOntoDocument, *path),
+                   LoadWxString(ids::kStrAppName), wxOK | wxICON_STOP);
+    return false;
+  }
+  CHtmlFormatDlg options(nullptr);
+  if (options.ShowModal() != wxID_OK) return false;
+  quillmap::AttributeFlags flags{};
+  for (unsigned slot = 0; slot < flags.size(); ++slot) {
+    flags[slot] = options.GetAttributeFlag(slot);
+  }
+  return WriteHtmlPage(store, flags, *path);
+}

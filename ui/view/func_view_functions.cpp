@@ -1,0 +1,176 @@
+// Commands of the function list: add a function from a typed prototype, delete or copy the
+// function at the list's selection mark, and rename a function by editing its label.
+
+#include <ctime>
+#include <string>
+
+#include <wx/listctrl.h>
+
+#include "core/edit/copy_name.h"
+#include "core/edit/new_records.h"
+#include "core/parse/prototype_parser.h"
+#include "ui/dialogs/add_func_dlg.h"
+#include "ui/doc/func_doc.h"
+#include "ui/res/ids.h"
+#include "ui/res/string_table.h"
+#include "ui/view/func_view.h"
+#include "ui/widgets/message_box.h"
+#include "ui/widgets/sjis_field.h"
+
+namespace {
+
+constexpr int kCaptionAdd = 40000;     // "関数の追加"
+constexpr int kCaptionDelete = 40001;  // "関数の削除"
+constexpr int kCaptionCopy = 40004;    // "関数のｺﾋﾟｰ"
+constexpr int kCaptionRename = 40006;  // "関数名の編集"
+constexpr int kTextSelect = 40101;     // "関数を選択してください"
+constexpr int kTextNothingToDelete = 40102;
+constexpr int kTextEnterName = 40106;  // "関数名を入力してください"
+constexpr int kTextNameTaken = 40107;  // "すでに存在する関数名です"
+
+}  // namespace
+
+void CFuncView::BindFunctionCommands() {
+  BindCommand(ids::kAddFunction, &CFuncView::OnAddFunction);
+  BindCommand(ids::kDeleteFunction, &CFuncView::OnDeleteFunction);
+  BindCommand(ids::kCopyFunction, &CFuncView::OnCopyFunction);
+  SjisListCtrl* list = FunctionList();
+  BindInsertDeleteKeys(list, ids::kAddFunction, ids::kDeleteFunction);
+  list->Bind(wxEVT_LIST_BEGIN_LABEL_EDIT, &CFuncView::OnBeginRenameFunction, this);
+  list->Bind(wxEVT_LIST_END_LABEL_EDIT, &CFuncView::OnEndRenameFunction, this);
+}
+
+void CFuncView::OnAddFunction(wxCommandEvent&) {
+  // A field typed into and not left (the command came from the menu or a key) is stored before
+  // another function takes the form.
+  StoreIfEdited();
+  CAddFuncDlg dialog(Form());
+  if (dialog.ShowModal() != wxID_OK) return;
+  const std::string& text = dialog.GetText();
+  if (text.empty()) return;
+
+  quillmap::PrototypeParser parser;
+  if (!parser.Parse(text)) return;
+  std::string return_type;
+  std::string name;
+  parser.GetReturnType(return_type);
+  parser.GetName(name);
+  // A text without a name (only blanks or punctuation) would give a function that can neither
+  // be stored from the form nor renamed: refuse it like an empty name.
+  if (name.empty()) {
+    ShowStopBox(Form(), kCaptionAdd, kTextEnterName);
+    return;
+  }
+  if (!CreateFunction(return_type, name)) return;
+
+  // The new function is shown: fill in its arguments and first history entry, then store.
+  for (int i = 0; i < parser.GetArgCount(); ++i) {
+    std::string type;
+    std::string argument;
+    parser.GetArg(i, type, argument);
+    AddArgumentRow(type, argument, quillmap::TypeDescription(type));
+  }
+  AddHistoryItem(std::time(nullptr), LoadStringSjis(ids::kStrNewHistory));
+  StoreFunction();
+}
+
+void CFuncView::OnDeleteFunction(wxCommandEvent&) {
+  StoreIfEdited();
+  SjisListCtrl* list = FunctionList();
+  if (list->GetItemCount() == 0) {
+    ShowStopBox(Form(), kCaptionDelete, kTextNothingToDelete);
+    return;
+  }
+  const long mark = list->GetSelectionMark();
+  if (mark < 0) {
+    ShowStopBox(Form(), kCaptionDelete, kTextSelect);
+    return;
+  }
+  const std::string name = list->GetCellBytes(mark, 0);
+  if (!ConfirmDelete(Form(), kCaptionDelete, name)) return;
+  CFuncDoc* doc = GetFuncDoc();
+  const std::int32_t index = doc->FindFunction(name);
+  if (index < 0) return;
+  doc->RemoveFunction(index);
+  list->DeleteRow(mark);
+
+  // Show the function whose item now holds the mark; with none, the fields are emptied (and
+  // disabled when the list is empty).
+  const long next = list->GetSelectionMark();
+  std::int32_t shown = -1;
+  if (next >= 0 && next < list->GetItemCount()) {
+    shown = doc->FindFunction(list->GetCellBytes(next, 0));
+  }
+  ShowFunction(shown);
+}
+
+void CFuncView::OnCopyFunction(wxCommandEvent&) {
+  StoreIfEdited();
+  SjisListCtrl* list = FunctionList();
+  const long mark = list->GetSelectionMark();
+  if (list->GetItemCount() == 0 || mark < 0) {
+    ShowStopBox(Form(), kCaptionCopy, kTextSelect);
+    return;
+  }
+  CFuncDoc* doc = GetFuncDoc();
+  const std::int32_t source = doc->FindFunction(list->GetCellBytes(mark, 0));
+  quillmap::FunctionSpec copy;
+  if (source < 0 || !doc->GetFunction(source, copy)) return;
+  const std::string name = quillmap::NumberedCopyName(
+      copy.GetRecordName(), [doc](std::string_view n) { return doc->FindFunction(n) >= 0; });
+  if (name.empty()) return;
+  copy.SetRecordName(name);
+  // A default function of the new name is listed last and shown; then it takes the copy.
+  if (!CreateFunction(std::string_view(), name)) return;
+  const std::int32_t index = doc->FindFunction(name);
+  if (index < 0 || !doc->PutFunction(index, copy)) return;
+  ShowFunction(index);
+}
+
+void CFuncView::OnBeginRenameFunction(wxListEvent& event) {
+  // Allowed; the name it had is what the end of the edit renames.
+  FunctionEditName() = FunctionList()->GetCellBytes(event.GetIndex(), 0);
+}
+
+void CFuncView::OnEndRenameFunction(wxListEvent& event) {
+  // The list never takes the new label itself (not skipped, so the veto holds): a rename that
+  // goes through sets the item's text.
+  event.Veto();
+  if (event.IsEditCancelled()) return;
+  const long item = event.GetIndex();
+  const wxString label = event.GetLabel();
+  // The messages and the rename come after the edit control has gone.
+  CallAfter([this, item, label] { RenameFunction(item, label); });
+}
+
+void CFuncView::RenameFunction(long item, const wxString& label) {
+  const quillmap::text::EncodeResult encoded = WxToSjis(label);
+  if (!encoded.ok) {
+    ShowUnencodable(Form(), encoded);
+    return;
+  }
+  const std::string& new_name = encoded.bytes;
+  CFuncDoc* doc = GetFuncDoc();
+  if (new_name.empty()) {
+    ShowStopBox(Form(), kCaptionRename, kTextEnterName);
+    return;
+  }
+  // The function's own name counts too: ending the edit unchanged is refused.
+  if (doc->FindFunction(new_name) >= 0) {
+    ShowStopBox(Form(), kCaptionRename, kTextNameTaken);
+    return;
+  }
+  const std::string old_name = FunctionEditName();
+  const std::int32_t index = doc->FindFunction(old_name);
+  quillmap::FunctionSpec function;
+  if (index < 0 || !doc->GetFunction(index, function) || !function.SetRecordName(new_name) ||
+      !doc->PutFunction(index, function)) {
+    return;
+  }
+  SjisListCtrl* list = FunctionList();
+  if (item >= 0 && item < list->GetItemCount()) list->SetCellBytes(item, 0, new_name);
+  // The name field follows when it shows the renamed function. (The item edited need not be
+  // the function shown: after an add the highlight stays on the old item, and writing the new
+  // name over another function's fields would make the next store overwrite the renamed one.)
+  if (NameEdit()->GetBytes().bytes == old_name) NameEdit()->SetBytes(new_name);
+}

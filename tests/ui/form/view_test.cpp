@@ -573,34 +573,7 @@ TEST_F(FuncViewTest, FormMatchesItsTemplate) {
   EXPECT_FALSE(view->HistoryCombo()->HasFlag(wxCB_SORT));
 }
 
-TEST_F(FuncViewTest, SmallFrameScrollsTheFormWithoutMovingControls) {
-  CFuncDoc* doc = NewDocument();
-  CFuncView* view = ViewOf(doc);
-  wxScrolledWindow* form = view->Form();
-  wxWindow* note = form->FindWindow(ids::kNote);
-  const wxPoint placed = note->GetPosition();
-  const wxSize full = DialogUnits(form).Size(384, 259);
-
-  frame_->SetSize(wxSize(300, 250));
-  for (int i = 0; i < 20 && form->GetClientSize().x >= full.x; ++i) {
-    wxMilliSleep(10);
-    Pump();
-  }
-  ASSERT_LT(form->GetClientSize().x, full.x);
-  ASSERT_LT(form->GetClientSize().y, full.y);
-  EXPECT_EQ(form->GetVirtualSize(), full);
-  EXPECT_GT(form->GetScrollRange(wxVERTICAL), form->GetScrollThumb(wxVERTICAL));
-  EXPECT_GT(form->GetScrollRange(wxHORIZONTAL), form->GetScrollThumb(wxHORIZONTAL));
-  EXPECT_EQ(note->GetPosition(), placed);
-
-  form->Scroll(0, 5);
-  Pump();
-  int unit_x = 0, unit_y = 0;
-  form->GetScrollPixelsPerUnit(&unit_x, &unit_y);
-  EXPECT_EQ(note->GetPosition(), placed - wxPoint(0, 5 * unit_y));
-}
-
-TEST_F(FuncViewTest, FormReturnsToItsOriginWhenTheFrameGrowsAgain) {
+TEST_F(FuncViewTest, SmallFrameScrollsTheFormAndALargeOneShowsItAtItsOrigin) {
   CFuncDoc* doc = NewDocument();
   CFuncView* view = ViewOf(doc);
   wxScrolledWindow* form = view->Form();
@@ -627,7 +600,14 @@ TEST_F(FuncViewTest, FormReturnsToItsOriginWhenTheFrameGrowsAgain) {
     return start;
   };
 
+  // Smaller than the form: scroll bars, the controls in their places.
   settle_at(wxSize(300, 250));
+  ASSERT_LT(form->GetClientSize().x, full.x);
+  ASSERT_LT(form->GetClientSize().y, full.y);
+  EXPECT_EQ(form->GetVirtualSize(), full);
+  EXPECT_GT(form->GetScrollRange(wxVERTICAL), form->GetScrollThumb(wxVERTICAL));
+  EXPECT_GT(form->GetScrollRange(wxHORIZONTAL), form->GetScrollThumb(wxHORIZONTAL));
+  EXPECT_EQ(note->GetPosition(), placed);
   form->Scroll(4, 15);
   Pump();
   EXPECT_EQ(note->GetPosition(), placed - wxPoint(4 * unit_x, 15 * unit_y));

@@ -23,7 +23,7 @@ bool IsOneOf(std::string_view token, std::initializer_list<std::string_view> set
 bool BlankBetween(std::string_view left, std::string_view right) {
   if (IsOneOf(right, {")", "]", "[", ",", ";", "*", "&"})) return false;
   if (IsOneOf(left, {"(", "["})) return false;
-  if (right == "(" && IsOneOf(left, {")", "*", "&"})) return false;
+  if (right == "(" && left == ")") return false;
   return true;
 }
 

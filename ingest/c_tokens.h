@@ -15,8 +15,8 @@ namespace quillmap::ingest {
 std::vector<std::string> TokenizeC(std::string_view text);
 
 // Joins tokens with single blanks, except none after "(" and "[", none before ")", "]", "[",
-// "," and ";", and none between ")" or a pointer mark and "(". '*' and '&' stick to what stands
-// before them, as the editor writes "char*".
+// "," and ";", and none in ")(". '*' and '&' stick to what stands before them, as the editor
+// writes "char*": "int (*)(int)", "void* (*)(void*)".
 std::string JoinTokens(const std::vector<std::string>& tokens);
 
 // The type text with blanks and pointer spacing made uniform: "char *", "char*" and

@@ -13,6 +13,7 @@ TEST(CTokens, SpacingIsTheEditors) {
   EXPECT_EQ(NormalizeType("unsigned\tlong  int"), "unsigned long int");
   EXPECT_EQ(NormalizeType("int ( * ) ( int , void * )"), "int (*)(int, void*)");
   EXPECT_EQ(NormalizeType("char [ 16 ]"), "char[16]");
+  EXPECT_EQ(NormalizeType("void *(*)(void *)"), "void* (*)(void*)");
   EXPECT_EQ(NormalizeType("int&"), "int&");
   EXPECT_EQ(JoinTokens(TokenizeC("struct { int q; }")), "struct { int q; }");
   EXPECT_EQ(TokenizeC("f(int, ...)"), (std::vector<std::string>{"f", "(", "int", ",", "...", ")"}));

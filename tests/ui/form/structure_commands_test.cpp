@@ -194,8 +194,16 @@ TEST_F(StructureCommandsTest, DoubleClickEditsAndRenamesInPlaceOfTheOld) {
   EXPECT_FALSE(OffersReturnType(view, "POINT"));
   EXPECT_TRUE(OffersReturnType(view, "POINT2D"));
 
-  // The empty space below the items edits the marked one too; Cancel changes nothing.
+  // A double click on the item that is already selected opens the dialog, not a label edit;
+  // Cancel changes nothing.
   doc->Modify(false);
+  ASSERT_EQ(list->GetItemState(0, wxLIST_STATE_SELECTED), wxLIST_STATE_SELECTED);
+  wxMilliSleep(600);
+  wxTEST_DIALOG(ClickAt(RowPoint(list, 0), true), Define(nullptr, wxID_CANCEL));
+  wxMilliSleep(600);
+  Settle();
+  EXPECT_EQ(list->GetEditControl(), nullptr);
+  // The empty space below the items edits the marked one too.
   wxTEST_DIALOG(ClickAt(RowPoint(list, list->GetItemCount()), true),
                 Define(
                     [](CStructDefDlg* dialog) {

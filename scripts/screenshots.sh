@@ -5,8 +5,9 @@
 # editor, in a browser window), 4-html-format-dialog.png (the export's options dialog),
 # 5-func-spec-settings.png (the clipboard settings dialog), 6-history-list.png and
 # 7-history-entry.png (the update-history dialogs), 8-about-box.png (the About box with the
-# application icon), and the add-function, argument and related-functions dialogs
-# (9-add-function.png, 10-argument.png, 11-related.png).
+# application icon), the add-function, argument and related-functions dialogs
+# (9-add-function.png, 10-argument.png, 11-related.png), and the structure definition dialog of
+# the document's first structure (12-struct-def.png).
 set -euo pipefail
 
 cd "$(dirname "$0")/.."

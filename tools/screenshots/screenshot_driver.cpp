@@ -12,6 +12,7 @@
 //   9-add-function.png   the add-function dialog of the Edit menu, with a prototype typed
 //   10-argument.png       the argument dialog of a double click on the first argument row
 //   11-related.png       the related-functions dialog of the second function
+//   12-struct-def.png    the structure definition dialog of the document's first structure
 // Usage: quillmap-screenshots OUT_DIR DOCUMENT.dcm PAGE.htm (the page the export writes)
 // The screen is captured with ImageMagick's import (command in $QUILLMAP_IMPORT, default
 // "import"), so run it on a display of its own (scripts/screenshots.sh uses Xvfb).
@@ -47,6 +48,7 @@
 #include "ui/dialogs/history_list_dlg.h"
 #include "ui/dialogs/html_format_dlg.h"
 #include "ui/dialogs/related_func_dlg.h"
+#include "ui/dialogs/struct_def_dlg.h"
 #include "ui/res/ids.h"
 #include "ui/view/func_view.h"
 #include "ui/widgets/sjis_field.h"
@@ -123,6 +125,10 @@ class ScreenshotApp : public CSpecApp {
         [this] { return ChooseRelated(); },
         [this] { return DialogShown<CRelatedFuncDlg>(); },
         [this] { return Capture(wxS("11-related.png")); },
+        [this] { return CloseDialog(wxID_CANCEL); },
+        [this] { return EditFirstStructure(); },
+        [this] { return DialogShown<CStructDefDlg>(); },
+        [this] { return Capture(wxS("12-struct-def.png")); },
         [this] { return CloseDialog(wxID_CANCEL); },
         [this] { return ShowHistoryList(); },
         [this] { return Capture(wxS("6-history-list.png")); },
@@ -278,6 +284,21 @@ class ScreenshotApp : public CSpecApp {
     CallAfter([view] {
       wxCommandEvent click(wxEVT_BUTTON, ids::kAddRelated);
       view->OnAddRelatedFunction(click);
+    });
+    return true;
+  }
+
+  // What the structure list's "編集" button does with the first structure marked.
+  bool EditFirstStructure() {
+    if (form_view_ == nullptr || form_view_->StructureList()->GetItemCount() == 0) return false;
+    SjisListCtrl* structures = form_view_->StructureList();
+    structures->SetItemState(0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+                             wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+    structures->SetSelectionMark(0);
+    CFuncView* view = form_view_;
+    CallAfter([view] {
+      wxCommandEvent click(wxEVT_BUTTON, ids::kEditStructure);
+      view->OnEditStructure(click);
     });
     return true;
   }

@@ -133,6 +133,7 @@ bool CFuncView::OnCreate(wxDocument* doc, long) {
   BindArgumentCommands();
   BindRelatedCommands();
   BindHistoryCommands();
+  BindStructureCommands();
   return true;
 }
 

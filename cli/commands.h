@@ -25,5 +25,7 @@ int RunParse(int argc, char** argv);   // parse 'PROTOTYPE'
 int RunAdd(int argc, char** argv);     // add FILE.dcm 'PROTOTYPE' ...
 int RunExport(int argc, char** argv);  // export FILE.dcm OUT.htm [--attributes LIST]
 int RunClip(int argc, char** argv);    // clip FILE.dcm NAME [--flags N] [--sjis]
+int RunImport(int argc, char** argv);  // import DOC.dcm FILE.h... [--dry-run] [-- COMPILER-ARGS]
+int RunCheck(int argc, char** argv);   // check DOC.dcm FILE.h... [-- COMPILER-ARGS]
 
 }  // namespace cli

@@ -6,9 +6,10 @@
 
 int main(int argc, char** argv) {
   // --help anywhere wins, so that "quillmap-cli new --help" explains instead of writing a
-  // document called "--help".
+  // document called "--help"; only what follows "--" goes to the compiler as it is.
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
+    if (arg == "--") break;
     if (arg == "--help" || arg == "-h") return cli::PrintHelp();
   }
   if (argc == 2 && std::string_view(argv[1]) == "--version") return cli::PrintVersion();

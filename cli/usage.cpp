@@ -27,15 +27,23 @@ constexpr Command kCommands[] = {
     {"add", "FILE.dcm 'PROTOTYPE' ...", "add functions from prototypes", RunAdd},
     {"export", "FILE.dcm OUT.htm [--attributes LIST]", "write the HTML reference page", RunExport},
     {"clip", "FILE.dcm NAME [--flags N] [--sjis]", "print a function's comment block", RunClip},
+    {"import", "DOC.dcm FILE.h... [--dry-run] [-- COMPILER-ARGS]",
+     "add the functions and structures of C files", RunImport},
+    {"check", "DOC.dcm FILE.h... [-- COMPILER-ARGS]", "compare a document with C files", RunCheck},
 };
 
-// Width of the first column: the longest "name arguments" and the option lines fit.
+// Width of the first column; a longer "name arguments" has its summary on the next line.
 constexpr std::size_t kColumn = 46;
 
 void AppendRow(std::string_view left, std::string_view right, std::string& text) {
   text += "  ";
   text += left;
-  text.append(left.size() < kColumn ? kColumn - left.size() : 1, ' ');
+  if (left.size() < kColumn) {
+    text.append(kColumn - left.size(), ' ');
+  } else {
+    text += '\n';
+    text.append(kColumn + 2, ' ');
+  }
   text += right;
   text += '\n';
 }

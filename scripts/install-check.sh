@@ -11,7 +11,8 @@
 #     copy renamed to .bin, under a generic desktop and under GNOME; a DICOM file keeps its type;
 #     xdg-mime query default names our desktop entry;
 #   - the installed programs answer --help and --version without a display, and the installed
-#     quillmap-cli exports the sample;
+#     quillmap-cli exports the sample, and imports a header and checks it (when built with
+#     libclang);
 #   - the package lists the same files, takes its Depends from the shared libraries and carries
 #     the project's version.
 # Every failed check is reported on stderr; the exit status is 1 when any failed.
@@ -192,7 +193,7 @@ verdict "quillmap --help without a display ended with a failure"
 verdict "quillmap --help printed: $help"
 cli_help=$(no_display "$cli" --help 2>/dev/null)
 verdict "quillmap-cli --help ended with a failure"
-for command in new resave dump parse add export clip; do
+for command in new resave dump parse add export clip import check; do
   grep -q "^  $command " <<<"$cli_help"
   verdict "quillmap-cli --help does not list '$command'"
 done
@@ -217,6 +218,24 @@ if "$cli" export examples/sample.dcm "$page" 2>"$scratch/export.err"; then
   done <<<"$names"
 else
   fail "installed quillmap-cli export examples/sample.dcm: $(cat "$scratch/export.err")"
+fi
+
+# import and check read C with libclang, when the build found it.
+if grep -q '^QUILLMAP_CLANG_LIBRARY:FILEPATH=/' "$build/CMakeCache.txt"; then
+  header="$scratch/files/api.h"
+  printf '/** Adds two numbers. */\nint add(int a, int b);\nstruct pair { int a; int b; };\n' \
+    >"$header"
+  document="$scratch/files/api.dcm"
+  if "$cli" new "$document" && "$cli" import "$document" "$header" >"$scratch/import.out" \
+    2>"$scratch/import.err"; then
+    pass
+    expect "installed quillmap-cli import" \
+      "$document: 1 function and 1 structure added; 0 functions and 0 structures already there" \
+      "$(cat "$scratch/import.out")"
+    check "installed quillmap-cli check right after import" "$cli" check "$document" "$header"
+  else
+    fail "installed quillmap-cli import: $(cat "$scratch/import.err")"
+  fi
 fi
 
 # ---- the package --------------------------------------------------------------------------------

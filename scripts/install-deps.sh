@@ -4,6 +4,8 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config clang libclang-rt-14-dev
+  # quillmap-cli import and check read C files with libclang's C API
+  libclang-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libwxgtk3.2-dev libwxgtk-webview3.2-dev libwebkit2gtk-4.0-dev
   xvfb xauth x11-utils fonts-ipafont-gothic fonts-ipafont-mincho imagemagick

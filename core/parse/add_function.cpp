@@ -9,35 +9,26 @@
 
 namespace quillmap {
 
-AddFunctionResult AddFunctionFromPrototype(SpecStore& store, std::string_view prototype,
-                                           std::time_t date, std::string_view comment,
-                                           std::int32_t* index) {
-  if (prototype.empty()) return AddFunctionResult::kEmptyText;
-  PrototypeParser parser;
-  parser.Parse(std::string(prototype));
-  std::string name;
-  std::string return_type;
-  parser.GetName(name);
-  parser.GetReturnType(return_type);
-  if (store.FindFunction(name) >= 0) return AddFunctionResult::kNameTaken;
-
+void BuildNewFunction(const FunctionParts& parts, std::time_t date, std::string_view comment,
+                      FunctionSpec& record) {
   // The record the editor's form holds after the add command, rebuilt in default key order.
-  FunctionSpec record;
-  record.SetRecordName(name);
-  if (!return_type.empty()) {
-    record.SetIndex(FunctionHeading(name));
-    record.SetReturnType(return_type);
-    record.SetReturnText(TypeDescription(return_type));
+  record.InitDefaults();
+  record.SetRecordName(parts.name);
+  if (!parts.return_type.empty()) {
+    record.SetIndex(FunctionHeading(parts.name));
+    record.SetReturnType(parts.return_type);
+    record.SetReturnText(TypeDescription(parts.return_type));
   }
-  const int argument_count = parser.GetArgCount();
-  for (int i = 0; i < argument_count; ++i) {
-    std::string type;
-    std::string argument_name;
-    parser.GetArg(i, type, argument_name);
-    record.AddArgument(type, argument_name, TypeDescription(type));
+  for (const auto& [type, name] : parts.arguments) {
+    record.AddArgument(type, name, TypeDescription(type));
   }
   record.AddHistory(date, comment);
+}
 
+AddFunctionResult AppendNewFunction(SpecStore& store, const FunctionSpec& record,
+                                    std::int32_t* index) {
+  const std::string name = record.GetRecordName();
+  if (store.FindFunction(name) >= 0) return AddFunctionResult::kNameTaken;
   if (store.AddFunction(name) == ItemList::kAppendFailed) return AddFunctionResult::kFailed;
   const std::int32_t new_index = static_cast<std::int32_t>(store.GetFunctionCount()) - 1;
   if (!store.PutFunction(new_index, record)) {
@@ -46,6 +37,25 @@ AddFunctionResult AddFunctionFromPrototype(SpecStore& store, std::string_view pr
   }
   if (index != nullptr) *index = new_index;
   return AddFunctionResult::kAdded;
+}
+
+AddFunctionResult AddFunctionFromPrototype(SpecStore& store, std::string_view prototype,
+                                           std::time_t date, std::string_view comment,
+                                           std::int32_t* index) {
+  if (prototype.empty()) return AddFunctionResult::kEmptyText;
+  PrototypeParser parser;
+  parser.Parse(std::string(prototype));
+  FunctionParts parts;
+  parser.GetName(parts.name);
+  parser.GetReturnType(parts.return_type);
+  const int argument_count = parser.GetArgCount();
+  for (int i = 0; i < argument_count; ++i) {
+    auto& [type, name] = parts.arguments.emplace_back();
+    parser.GetArg(i, type, name);
+  }
+  FunctionSpec record;
+  BuildNewFunction(parts, date, comment, record);
+  return AppendNewFunction(store, record, index);
 }
 
 }  // namespace quillmap

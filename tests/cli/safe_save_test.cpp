@@ -24,6 +24,7 @@
 #include "core/model/document_lock.h"
 #include "core/model/file.h"
 #include "core/model/spec_store.h"
+#include "core/text/concat.h"
 #include "tests/common/unprivileged.h"
 
 namespace {
@@ -401,9 +402,9 @@ TEST_F(SafeSaveCli, SaveSyncsTheFileThenRenamesThenSyncsTheFolder) {
     }
     return -1;
   };
-  const int file_sync = find("fsync(", "<" + temp + ">");
-  const int rename = find("rename", "\"" + temp + "\"");
-  const int folder_sync = find("fsync(", "<" + dir_.string() + ">");
+  const int file_sync = find("fsync(", quillmap::text::Concat({"<", temp, ">"}));
+  const int rename = find("rename", quillmap::text::Concat({"\"", temp, "\""}));
+  const int folder_sync = find("fsync(", quillmap::text::Concat({"<", dir_.string(), ">"}));
   std::string trace;
   for (const std::string& call : calls) trace += call + "\n";
   EXPECT_GE(file_sync, 0) << trace;

@@ -12,9 +12,10 @@
 //   9-add-function.png   the add-function dialog of the Edit menu, with a prototype typed
 //   10-argument.png       the argument dialog of a double click on the first argument row
 //   11-related.png       the related-functions dialog of the second function
-//   12-tab-order.png     the form after three real presses of Tab from the function list: the
+//   12-struct-def.png    the structure definition dialog of the document's first structure
+//   13-tab-order.png     the form after three real presses of Tab from the function list: the
 //                        focus on the heading field
-//   13-save-as.png       the Save As dialog of the function document
+//   14-save-as.png       the Save As dialog of the function document
 // Usage: quillmap-screenshots OUT_DIR DOCUMENT.dcm PAGE.htm (the page the export writes)
 // The screen is captured with ImageMagick's import (command in $QUILLMAP_IMPORT, default
 // "import"), so run it on a display of its own (scripts/screenshots.sh uses Xvfb).
@@ -51,6 +52,7 @@
 #include "ui/dialogs/history_list_dlg.h"
 #include "ui/dialogs/html_format_dlg.h"
 #include "ui/dialogs/related_func_dlg.h"
+#include "ui/dialogs/struct_def_dlg.h"
 #include "ui/doc/save_as.h"
 #include "ui/res/ids.h"
 #include "ui/view/func_view.h"
@@ -106,7 +108,7 @@ class ScreenshotApp : public CSpecApp {
         [this] { return Capture(wxS("2-second-function.png")); },
         [this] { return WalkThreeTabs(); },
         [this] { return FocusIsOnHeading(); },
-        [this] { return Capture(wxS("12-tab-order.png")); },
+        [this] { return Capture(wxS("13-tab-order.png")); },
         [this] { return RunCommand(ids::kHtmlExport); },
         [this] { return DialogShown<CHtmlFormatDlg>(); },
         [this] { return Capture(wxS("4-html-format-dialog.png")); },
@@ -132,6 +134,10 @@ class ScreenshotApp : public CSpecApp {
         [this] { return DialogShown<CRelatedFuncDlg>(); },
         [this] { return Capture(wxS("11-related.png")); },
         [this] { return CloseDialog(wxID_CANCEL); },
+        [this] { return EditFirstStructure(); },
+        [this] { return DialogShown<CStructDefDlg>(); },
+        [this] { return Capture(wxS("12-struct-def.png")); },
+        [this] { return CloseDialog(wxID_CANCEL); },
         [this] { return ShowHistoryList(); },
         [this] { return Capture(wxS("6-history-list.png")); },
         [this] { return ShowHistoryEntry(); },
@@ -141,7 +147,7 @@ class ScreenshotApp : public CSpecApp {
         [this] { return CloseAbout(); },
         [this] { return ActivateDocumentWindow(); },
         [this] { return ShowSaveAs(); },
-        [this] { return Capture(wxS("13-save-as.png")); },
+        [this] { return Capture(wxS("14-save-as.png")); },
         [this] { return CloseSaveAs(); },
     };
     timer_.Bind(wxEVT_TIMER, &ScreenshotApp::OnTick, this);
@@ -290,6 +296,21 @@ class ScreenshotApp : public CSpecApp {
     CallAfter([view] {
       wxCommandEvent click(wxEVT_BUTTON, ids::kAddRelated);
       view->OnAddRelatedFunction(click);
+    });
+    return true;
+  }
+
+  // What the structure list's "編集" button does with the first structure marked.
+  bool EditFirstStructure() {
+    if (form_view_ == nullptr || form_view_->StructureList()->GetItemCount() == 0) return false;
+    SjisListCtrl* structures = form_view_->StructureList();
+    structures->SetItemState(0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+                             wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+    structures->SetSelectionMark(0);
+    CFuncView* view = form_view_;
+    CallAfter([view] {
+      wxCommandEvent click(wxEVT_BUTTON, ids::kEditStructure);
+      view->OnEditStructure(click);
     });
     return true;
   }

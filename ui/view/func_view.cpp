@@ -122,6 +122,7 @@ bool CFuncView::OnCreate(wxDocument* doc, long) {
   BindArgumentCommands();
   BindRelatedCommands();
   BindHistoryCommands();
+  BindStructureCommands();
   return true;
 }
 

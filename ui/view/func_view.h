@@ -109,6 +109,19 @@ class CFuncView : public wxView {
   void OnAddRelatedFunction(wxCommandEvent& event);
 
   // ---- structures (func_view_structures.cpp)
+  void BindStructureCommands();
+  // Add a structure defined in CStructDefDlg (1028, Insert in list 1002), delete (1029, Delete)
+  // or copy under a numbered name (32779) the structure at the list's selection mark, and edit
+  // it in CStructDefDlg (32780, double click).
+  void OnAddStructure(wxCommandEvent& event);
+  void OnDeleteStructure(wxCommandEvent& event);
+  void OnCopyStructure(wxCommandEvent& event);
+  void OnEditStructure(wxCommandEvent& event);
+  // Renaming by label editing of list 1002.
+  void OnBeginRenameStructure(wxListEvent& event);
+  void OnEndRenameStructure(wxListEvent& event);
+  // Renames the structure of list item `item` (old name from StructureEditName()) to label.
+  void RenameStructure(long item, const wxString& label);
 
   // ---- update history (func_view_history.cpp)
   void BindHistoryCommands();

@@ -2,6 +2,7 @@
 // function at the list's selection mark, and rename a function by editing its label.
 
 #include <ctime>
+#include <optional>
 #include <string>
 
 #include <wx/listctrl.h>
@@ -14,6 +15,7 @@
 #include "ui/res/ids.h"
 #include "ui/res/string_table.h"
 #include "ui/view/func_view.h"
+#include "ui/view/rename_check.h"
 #include "ui/widgets/message_box.h"
 #include "ui/widgets/sjis_field.h"
 
@@ -144,22 +146,12 @@ void CFuncView::OnEndRenameFunction(wxListEvent& event) {
 }
 
 void CFuncView::RenameFunction(long item, const wxString& label) {
-  const quillmap::text::EncodeResult encoded = WxToSjis(label);
-  if (!encoded.ok) {
-    ShowUnencodable(Form(), encoded);
-    return;
-  }
-  const std::string& new_name = encoded.bytes;
   CFuncDoc* doc = GetFuncDoc();
-  if (new_name.empty()) {
-    ShowStopBox(Form(), kCaptionRename, kTextEnterName);
-    return;
-  }
-  // The function's own name counts too: ending the edit unchanged is refused.
-  if (doc->FindFunction(new_name) >= 0) {
-    ShowStopBox(Form(), kCaptionRename, kTextNameTaken);
-    return;
-  }
+  const std::optional<std::string> checked =
+      CheckNewName(Form(), label, {kCaptionRename, kTextEnterName, kTextNameTaken},
+                   [doc](std::string_view name) { return doc->FindFunction(name) >= 0; });
+  if (!checked) return;
+  const std::string& new_name = *checked;
   const std::string old_name = FunctionEditName();
   const std::int32_t index = doc->FindFunction(old_name);
   quillmap::FunctionSpec function;

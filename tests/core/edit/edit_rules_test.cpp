@@ -9,6 +9,7 @@
 #include "core/edit/copy_name.h"
 #include "core/edit/new_records.h"
 #include "core/edit/related_choice.h"
+#include "core/text/concat.h"
 #include "core/text/sjis.h"
 
 namespace quillmap {
@@ -58,7 +59,7 @@ TEST(NewRecordTexts, TypeDescriptionAndHeadingQuoteTheirText) {
   EXPECT_EQ(TypeDescription("unsigned long"), "'unsigned long' type");
   EXPECT_EQ(TypeDescription(""), "'' type");
   EXPECT_EQ(FunctionHeading("Calc"), "function 'Calc'");
-  EXPECT_EQ(TypeDescription(text::Sjis("表")), "'" + text::Sjis("表") + "' type");
+  EXPECT_EQ(TypeDescription(text::Sjis("表")), text::Concat({"'", text::Sjis("表"), "' type"}));
 }
 
 TEST(SplitRelated, ChosenNamesLeaveTheCandidates) {

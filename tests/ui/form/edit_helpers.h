@@ -12,6 +12,7 @@
 
 #include <wx/listbox.h>
 #include <wx/listctrl.h>
+#include <wx/textctrl.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
@@ -96,6 +97,25 @@ inline void TypeText(const char* text) {
   wxUIActionSimulator keys;
   keys.Text(text);
   Settle();
+}
+
+// Edits the label of a list item with real keys: select all, type text (nullptr types nothing,
+// "" deletes the text), then end the edit with key.
+inline void EditLabelWithKeys(wxListCtrl* list, long item, const char* text, int key) {
+  wxTextCtrl* editor = list->EditLabel(item);
+  ASSERT_NE(editor, nullptr);
+  Settle();
+  editor->SetFocus();
+  Settle();
+  if (text != nullptr) {
+    editor->SelectAll();
+    if (*text == '\0') {
+      PressKey(WXK_DELETE);
+    } else {
+      TypeText(text);
+    }
+  }
+  PressKey(key);
 }
 
 inline std::vector<wxString> ItemTexts(wxListCtrl* list, int column = 0) {

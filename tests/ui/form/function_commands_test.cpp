@@ -252,23 +252,9 @@ TEST_F(FunctionCommandsTest, CopyTakesTheSmallestFreeNumberAndCarriesEveryField)
 
 class RenameTest : public EditTest {
  protected:
-  // Edits the label of a function list item with real keys: select all, type text (nullptr
-  // types nothing), then end with key.
-  void EditLabel(CFuncView* view, long item, const char* text, int key) {
-    wxTextCtrl* editor = view->FunctionList()->EditLabel(item);
-    ASSERT_NE(editor, nullptr);
-    Settle();
-    editor->SetFocus();
-    Settle();
-    if (text != nullptr) {
-      editor->SelectAll();
-      if (*text == '\0') {
-        PressKey(WXK_DELETE);
-      } else {
-        TypeText(text);
-      }
-    }
-    PressKey(key);
+  // Edits the label of a function list item with real keys (see EditLabelWithKeys).
+  static void EditLabel(CFuncView* view, long item, const char* text, int key) {
+    EditLabelWithKeys(view->FunctionList(), item, text, key);
   }
 };
 

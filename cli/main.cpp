@@ -14,8 +14,8 @@ struct Command {
 };
 
 const Command kCommands[] = {
-    {"new", cli::RunNew},       {"resave", cli::RunResave}, {"dump", cli::RunDump},
-    {"parse", cli::RunParse},   {"add", cli::RunAdd},       {"export", cli::RunExport},
+    {"new", cli::RunNew},     {"resave", cli::RunResave}, {"dump", cli::RunDump},
+    {"parse", cli::RunParse}, {"add", cli::RunAdd},       {"export", cli::RunExport},
     {"clip", cli::RunClip},
 };
 

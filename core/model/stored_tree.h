@@ -1,0 +1,72 @@
+#pragma once
+// StoredTree: one tree record kept in its file form. A loaded document keeps its records as the
+// bytes of the file (borrowed from the buffer the file was read into) until a record is replaced;
+// a replaced record keeps the bytes its tree writes (owned). Reading a stored tree again follows
+// the load's rules with the phantoms the load gave it, so it always gives the tree that the load
+// made; writing it gives what SaveTree of that tree writes, by copying the bytes when they are
+// already exactly that.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/model/tree_reader.h"
+
+namespace quillmap {
+
+class File;
+class PropertyTree;
+
+class StoredTree {
+ public:
+  // No bytes: reads as an empty tree (a record that lay past the end of its file).
+  StoredTree() = default;
+  ~StoredTree();
+  StoredTree(StoredTree&& other) noexcept;
+  StoredTree& operator=(StoredTree&& other) noexcept;
+  StoredTree(const StoredTree&) = delete;
+  StoredTree& operator=(const StoredTree&) = delete;
+
+  // A record of a loaded file: the bytes it took (not owned; the caller keeps them alive) and
+  // the scan the load made of them.
+  static StoredTree Borrow(const unsigned char* bytes, const TreeScan& scan);
+  // The file form of a tree in memory, in a block of its own. Names are kept whole.
+  static StoredTree FromTree(const PropertyTree& tree);
+  // A copy: owned bytes are copied, borrowed ones stay borrowed.
+  StoredTree Clone() const;
+
+  // Reads the tree node by node.
+  TreeScan Read(TreeVisitor& visitor) const;
+  // Replaces tree's nodes with this tree's.
+  void BuildInto(PropertyTree& tree) const;
+  // Writes the tree record, exactly as SaveTree of the tree would. A file error raises.
+  void Write(File& file) const;
+
+  // The name of the first child of the first top-level node named key; empty when there is none
+  // (a record's value, as PropertyTree::GetValue gives it).
+  std::string Value(std::string_view key) const;
+  // Whether the first top-level node named key that has children has one named child (as
+  // PropertyTree::FindTopChild finds it).
+  bool HasTopChild(std::string_view key, std::string_view child) const;
+
+  // The stored bytes; when Canonical(), they are the tree record as written.
+  const unsigned char* bytes() const { return bytes_; }
+  std::uint64_t size() const { return size_; }
+  bool Canonical() const { return (flags_ & kCanonical) != 0; }
+  bool Owned() const { return (flags_ & kOwned) != 0; }
+
+ private:
+  static constexpr std::uint8_t kOwned = 1;      // bytes_ is ours (new[])
+  static constexpr std::uint8_t kCanonical = 2;  // the bytes are the record as written
+  static constexpr std::uint8_t kExact = 4;      // names are kept whole, zero bytes included
+  static constexpr std::uint8_t kStopped = 8;    // the load's budget ran out inside the tree
+
+  void Release();
+
+  const unsigned char* bytes_ = nullptr;
+  std::uint64_t size_ = 0;
+  std::uint64_t phantoms_ = 0;
+  std::uint8_t flags_ = 0;
+};
+
+}  // namespace quillmap

@@ -177,9 +177,71 @@ bool DocumentStore::Load(File* file, const ProgressFunction& progress) {
 
 // ---- SpecStore ---------------------------------------------------------------------------------
 
-RecordTable::RecordTable(const RecordTable& other) : source_(other.source_) {
+RecordTable::RecordTable(const RecordTable& other)
+    : source_(other.source_), digests_(other.digests_) {
   trees_.reserve(other.trees_.size());
   for (const StoredTree& tree : other.trees_) trees_.push_back(tree.Clone());
+}
+
+namespace {
+
+// Digests of names: kAmbiguous for a record that must be read to tell (its name key has several
+// children), kNoName for one that no name finds.
+constexpr std::uint32_t kAmbiguous = 0;
+constexpr std::uint32_t kNoName = 1;
+
+std::uint32_t NameDigest(std::string_view name) {
+  std::uint32_t hash = 2166136261u;  // FNV-1a
+  for (const char c : name) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 16777619u;
+  }
+  return hash > kNoName ? hash : hash + 2;
+}
+
+std::uint32_t ScanDigest(const TopChildScan& scan) {
+  switch (scan.children()) {
+    case 0:
+      return kNoName;
+    case 1:
+      return NameDigest(scan.first());
+    default:
+      return kAmbiguous;
+  }
+}
+
+std::uint32_t RecordDigest(const StoredTree& tree) {
+  TopChildScan scan(key::kName, nullptr, true);
+  tree.Read(scan);
+  return ScanDigest(scan);
+}
+
+}  // namespace
+
+std::int32_t RecordTable::FindName(std::string_view name) const {
+  const std::uint32_t digest = NameDigest(name);
+  for (std::size_t i = 0; i < trees_.size(); ++i) {
+    const std::uint32_t stored = digests_[i];
+    if ((stored == digest || stored == kAmbiguous) && trees_[i].HasTopChild(key::kName, name)) {
+      return static_cast<std::int32_t>(i);
+    }
+  }
+  return -1;
+}
+
+void RecordTable::Append(StoredTree tree) {
+  digests_.push_back(RecordDigest(tree));
+  trees_.push_back(std::move(tree));
+}
+
+void RecordTable::Replace(std::size_t index, StoredTree tree) {
+  digests_[index] = RecordDigest(tree);
+  trees_[index] = std::move(tree);
+}
+
+void RecordTable::Erase(std::size_t index) {
+  digests_.erase(digests_.begin() + static_cast<std::ptrdiff_t>(index));
+  trees_.erase(trees_.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
 namespace {
@@ -187,19 +249,26 @@ namespace {
 // Loads count records into table. Records whose trees lie past the end of the file come back
 // empty, each at the cost of one phantom of the budget.
 void LoadSection(const FileBytes& bytes, std::uint64_t& position, LoadBudget& budget,
-                 std::uint32_t count, std::vector<StoredTree>& trees) {
+                 std::uint32_t count, std::vector<StoredTree>& trees,
+                 std::vector<std::uint32_t>& digests) {
   // Every record the file holds takes at least a node header, so this is all the room the
   // section needs unless it ends in phantom records.
   const std::uint64_t real = (bytes.size - position) / 16 + 1;
-  trees.reserve(trees.size() + static_cast<std::size_t>(std::min<std::uint64_t>(count, real)));
-  TreeVisitor checker;  // the load only checks the records
+  const std::size_t room =
+      trees.size() + static_cast<std::size_t>(std::min<std::uint64_t>(count, real));
+  trees.reserve(room);
+  digests.reserve(room);
   for (std::uint32_t i = 0; i < count && !budget.Exhausted(); ++i) {
     const unsigned char* start = bytes.data.get() + position;
+    // The load reads every record to the end (to check it and find where the next begins), and
+    // takes its name's digest on the way.
+    TopChildScan name(key::kName, nullptr, false);
     const TreeScan scan =
-        ReadTree(start, bytes.size - position, budget, NameRule::kCutAtZero, checker);
+        ReadTree(start, bytes.size - position, budget, NameRule::kCutAtZero, name);
     if (scan.consumed == 0 && !budget.TakePhantom()) return;
     if (trees.size() >= ItemList::kAppendFailed - 1) return;
     trees.push_back(StoredTree::Borrow(start, scan));
+    digests.push_back(ScanDigest(name));
     position += scan.consumed;
   }
 }
@@ -211,13 +280,6 @@ bool CopyOut(const RecordTable& table, std::int32_t index, Record& out) {
   if (stored == nullptr) return false;
   stored->BuildInto(out);
   return true;
-}
-
-std::int32_t FindRecord(const RecordTable& table, std::string_view name) {
-  for (std::size_t i = 0; i < table.Count(); ++i) {
-    if (table.At(i)->HasTopChild(key::kName, name)) return static_cast<std::int32_t>(i);
-  }
-  return -1;
 }
 
 std::string ValueAt(const RecordTable& table, std::int32_t index, std::string_view key) {
@@ -251,9 +313,9 @@ bool SpecStore::LoadBody(LoadInput& input, LoadBudget& budget) {
     const std::uint32_t count = ReadLittleEndian32(tag + kSectionTagSize);
     position += kSectionTagSize + kSectionInfoSize;
     if (std::memcmp(tag + 4, kFunctionKind, 4) == 0) {
-      LoadSection(bytes, position, budget, count, functions_->trees_);
+      LoadSection(bytes, position, budget, count, functions_->trees_, functions_->digests_);
     } else if (std::memcmp(tag + 4, kStructKind, 4) == 0) {
-      LoadSection(bytes, position, budget, count, structures_->trees_);
+      LoadSection(bytes, position, budget, count, structures_->trees_, structures_->digests_);
     }
   }
   return true;
@@ -269,30 +331,29 @@ bool SpecStore::SaveBody(File* file, const ProgressFunction& progress) const {
 namespace {
 
 template <typename Record>
-std::uint32_t AddRecord(RecordTable& table, std::vector<StoredTree>& trees, std::string_view name) {
-  if (table.Count() >= ItemList::kAppendFailed - 1) return ItemList::kAppendFailed;
+StoredTree NewRecord(std::string_view name) {
   Record record;
   record.SetRecordName(name);
-  trees.push_back(StoredTree::FromTree(record));
-  return static_cast<std::uint32_t>(trees.size());
+  return StoredTree::FromTree(record);
 }
 
 }  // namespace
 
 std::uint32_t SpecStore::AddFunction(std::string_view name) {
+  if (functions_->Count() >= ItemList::kAppendFailed - 1) return ItemList::kAppendFailed;
   RecordTable& table = Writable(functions_);
-  return AddRecord<FunctionSpec>(table, table.trees_, name);
+  table.Append(NewRecord<FunctionSpec>(name));
+  return static_cast<std::uint32_t>(table.Count());
 }
 
 bool SpecStore::RemoveFunction(std::int32_t index) {
   if (index < 0 || static_cast<std::size_t>(index) >= functions_->Count()) return false;
-  RecordTable& table = Writable(functions_);
-  table.trees_.erase(table.trees_.begin() + index);
+  Writable(functions_).Erase(static_cast<std::size_t>(index));
   return true;
 }
 
 std::int32_t SpecStore::FindFunction(std::string_view name) const {
-  return FindRecord(*functions_, name);
+  return functions_->FindName(name);
 }
 
 bool SpecStore::GetFunction(std::int32_t index, FunctionSpec& out) const {
@@ -301,7 +362,7 @@ bool SpecStore::GetFunction(std::int32_t index, FunctionSpec& out) const {
 
 bool SpecStore::PutFunction(std::int32_t index, const FunctionSpec& record) {
   if (index < 0 || static_cast<std::size_t>(index) >= functions_->Count()) return false;
-  Writable(functions_).trees_[static_cast<std::size_t>(index)] = StoredTree::FromTree(record);
+  Writable(functions_).Replace(static_cast<std::size_t>(index), StoredTree::FromTree(record));
   return true;
 }
 
@@ -310,19 +371,20 @@ std::uint32_t SpecStore::GetFunctionCount() const {
 }
 
 std::uint32_t SpecStore::AddStruct(std::string_view name) {
+  if (structures_->Count() >= ItemList::kAppendFailed - 1) return ItemList::kAppendFailed;
   RecordTable& table = Writable(structures_);
-  return AddRecord<StructSpec>(table, table.trees_, name);
+  table.Append(NewRecord<StructSpec>(name));
+  return static_cast<std::uint32_t>(table.Count());
 }
 
 bool SpecStore::RemoveStruct(std::int32_t index) {
   if (index < 0 || static_cast<std::size_t>(index) >= structures_->Count()) return false;
-  RecordTable& table = Writable(structures_);
-  table.trees_.erase(table.trees_.begin() + index);
+  Writable(structures_).Erase(static_cast<std::size_t>(index));
   return true;
 }
 
 std::int32_t SpecStore::FindStruct(std::string_view name) const {
-  return FindRecord(*structures_, name);
+  return structures_->FindName(name);
 }
 
 bool SpecStore::GetStruct(std::int32_t index, StructSpec& out) const {
@@ -331,7 +393,7 @@ bool SpecStore::GetStruct(std::int32_t index, StructSpec& out) const {
 
 bool SpecStore::PutStruct(std::int32_t index, const StructSpec& record) {
   if (index < 0 || static_cast<std::size_t>(index) >= structures_->Count()) return false;
-  Writable(structures_).trees_[static_cast<std::size_t>(index)] = StoredTree::FromTree(record);
+  Writable(structures_).Replace(static_cast<std::size_t>(index), StoredTree::FromTree(record));
   return true;
 }
 

@@ -40,11 +40,21 @@ class RecordTable {
   const StoredTree* At(std::size_t index) const {
     return index < trees_.size() ? &trees_[index] : nullptr;
   }
+  // The smallest index whose record has a top-level "name" key with a child of exactly this
+  // name (the first such key that has children decides); -1 when none.
+  std::int32_t FindName(std::string_view name) const;
 
  private:
   friend class SpecStore;
+  void Append(StoredTree tree);
+  void Replace(std::size_t index, StoredTree tree);
+  void Erase(std::size_t index);
+
   std::vector<StoredTree> trees_;
   std::shared_ptr<const FileBytes> source_;
+  // A digest of every record's name (made while loading, kept up to date on every change): a
+  // search compares numbers instead of reading records spread over the file's bytes.
+  std::vector<std::uint32_t> digests_;
 };
 
 // The records of a store as they were when it was taken; later changes of the store don't

@@ -46,41 +46,6 @@ class ValueFinder : public TreeVisitor {
   std::string value_;
 };
 
-// PropertyTree::FindTopChild(key, child): the first top-level node named key that has children
-// decides. Stops the reading once that is known.
-class TopChildFinder : public TreeVisitor {
- public:
-  TopChildFinder(std::string_view key, std::string_view child) : key_(key), child_(child) {}
-  bool Open(std::string_view name, const unsigned char*, std::uint32_t, std::uint32_t) override {
-    if (decided_) return false;
-    ++depth_;
-    if (depth_ == 1) {
-      candidate_ = name == key_;
-      has_children_ = false;
-    } else if (depth_ == 2 && candidate_) {
-      has_children_ = true;
-      if (name == child_) {
-        found_ = decided_ = true;
-        return false;
-      }
-    }
-    return true;
-  }
-  void Close() override {
-    if (--depth_ == 0 && candidate_ && has_children_) decided_ = true;
-  }
-  bool found() const { return found_; }
-
- private:
-  std::string_view key_;
-  std::string_view child_;
-  int depth_ = 0;
-  bool candidate_ = false;
-  bool has_children_ = false;
-  bool found_ = false;
-  bool decided_ = false;
-};
-
 // A node whose child count the written tree must correct: the tree stopped before all the
 // children its header declared.
 struct ShortNode {
@@ -266,9 +231,33 @@ std::string StoredTree::Value(std::string_view key) const {
 }
 
 bool StoredTree::HasTopChild(std::string_view key, std::string_view child) const {
-  TopChildFinder finder(key, child);
+  TopChildScan finder(key, &child, true);
   Read(finder);
   return finder.found();
+}
+
+TopChildScan::TopChildScan(std::string_view key, const std::string_view* child, bool stop)
+    : key_(key), child_(child), stop_(stop) {}
+
+bool TopChildScan::Open(std::string_view name, const unsigned char*, std::uint32_t, std::uint32_t) {
+  ++depth_;
+  if (decided_) return !stop_;
+  if (depth_ == 1) {
+    candidate_ = name == key_;
+    children_ = 0;
+  } else if (depth_ == 2 && candidate_) {
+    if (++children_ == 1) first_.assign(name);
+    if (child_ ? name == *child_ : children_ == 2) {
+      found_ = child_ != nullptr;
+      decided_ = true;
+      return !stop_;
+    }
+  }
+  return true;
+}
+
+void TopChildScan::Close() {
+  if (--depth_ == 0 && !decided_ && candidate_ && children_ > 0) decided_ = true;
 }
 
 }  // namespace quillmap

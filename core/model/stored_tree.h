@@ -69,4 +69,32 @@ class StoredTree {
   std::uint8_t flags_ = 0;
 };
 
+// Follows PropertyTree::FindTopChild while a tree is read: the first top-level node named key
+// that has children decides. With a child to look for, tells whether the deciding node has one of
+// that name; without one, counts the deciding node's children (up to two) and keeps the first
+// one's name. With stop, the reading stops once the answer is known.
+class TopChildScan : public TreeVisitor {
+ public:
+  TopChildScan(std::string_view key, const std::string_view* child, bool stop);
+  bool Open(std::string_view name, const unsigned char* data, std::uint32_t data_length,
+            std::uint32_t children) override;
+  void Close() override;
+
+  bool found() const { return found_; }
+  // The deciding node's children so far: 0 (no such node), 1, or 2 for two or more.
+  std::uint32_t children() const { return children_; }
+  const std::string& first() const { return first_; }
+
+ private:
+  std::string_view key_;
+  const std::string_view* child_;
+  bool stop_;
+  int depth_ = 0;  // 1 for a child of the root
+  bool candidate_ = false;
+  std::uint32_t children_ = 0;
+  bool found_ = false;
+  bool decided_ = false;
+  std::string first_;
+};
+
 }  // namespace quillmap

@@ -42,6 +42,9 @@ inline constexpr int kStrReadOnlyFile = 40951;    // "読み取り専用のﾌ�
 inline constexpr int kStrBrokenLink = 40952;  // "ｼﾝﾎﾞﾘｯｸ ﾘﾝｸの指す先をたどれません。"
 inline constexpr int kStrFileLocked = 40953;  // "ほかのﾌﾟﾛｸﾞﾗﾑが使用中です。"
 inline constexpr int kStrFileChanged = 40954;  // "%1 はほかのﾌﾟﾛｸﾞﾗﾑで変更されています。..."
+// The progress dialog of a long open or save.
+inline constexpr int kStrReading = 40960;  // "%1 を読み込んでいます..."
+inline constexpr int kStrSaving = 40961;   // "%1 に保存しています..."
 
 // Framework commands
 inline constexpr int kFileNew = 57600;

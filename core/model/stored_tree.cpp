@@ -16,36 +16,6 @@ namespace quillmap {
 
 namespace {
 
-// PropertyTree::GetValue(key): the first top-level node named key, then its first child. Stops
-// the reading once that is known.
-class ValueFinder : public TreeVisitor {
- public:
-  explicit ValueFinder(std::string_view key) : key_(key) {}
-  bool Open(std::string_view name, const unsigned char*, std::uint32_t, std::uint32_t) override {
-    if (decided_) return false;
-    ++depth_;
-    if (depth_ == 1 && name == key_) {
-      in_key_ = true;
-    } else if (depth_ == 2 && in_key_) {
-      value_.assign(name);
-      decided_ = true;
-      return false;
-    }
-    return true;
-  }
-  void Close() override {
-    if (--depth_ == 0 && in_key_) decided_ = true;  // the key had no children
-  }
-  std::string& value() { return value_; }
-
- private:
-  std::string_view key_;
-  int depth_ = 0;  // 1 for a child of the root
-  bool in_key_ = false;
-  bool decided_ = false;
-  std::string value_;
-};
-
 // A node whose child count the written tree must correct: the tree stopped before all the
 // children its header declared.
 struct ShortNode {
@@ -192,8 +162,9 @@ StoredTree StoredTree::Clone() const {
 
 TreeScan StoredTree::Read(TreeVisitor& visitor) const {
   LoadBudget budget = LoadBudget::Exactly(phantoms_);
-  return ReadTree(bytes_, size_, budget,
-                  (flags_ & kExact) ? NameRule::kExact : NameRule::kCutAtZero, visitor);
+  // Canonical bytes have no name that a zero byte cuts: no need to look for one again.
+  const bool exact = (flags_ & (kExact | kCanonical)) != 0;
+  return ReadTree(bytes_, size_, budget, exact ? NameRule::kExact : NameRule::kCutAtZero, visitor);
 }
 
 void StoredTree::BuildInto(PropertyTree& tree) const {
@@ -225,9 +196,9 @@ void StoredTree::Write(File& file) const {
 }
 
 std::string StoredTree::Value(std::string_view key) const {
-  ValueFinder finder(key);
+  TopValues<1> finder({key});
   Read(finder);
-  return std::move(finder.value());
+  return std::string(finder.value(0));
 }
 
 bool StoredTree::HasTopChild(std::string_view key, std::string_view child) const {

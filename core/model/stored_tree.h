@@ -6,6 +6,8 @@
 // made; writing it gives what SaveTree of that tree writes, by copying the bytes when they are
 // already exactly that.
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -67,6 +69,49 @@ class StoredTree {
   std::uint64_t size_ = 0;
   std::uint64_t phantoms_ = 0;
   std::uint8_t flags_ = 0;
+};
+
+// The values of a few keys, as PropertyTree::GetValue gives them (the first child of the first
+// top-level node of that name; empty without one), read in one walk that stops once all of them
+// are known. The values view the bytes read: those of a StoredTree stay valid with it.
+template <std::size_t kKeys>
+class TopValues : public TreeVisitor {
+ public:
+  explicit TopValues(const std::array<std::string_view, kKeys>& keys) : keys_(keys) {}
+  bool Open(std::string_view name, const unsigned char*, std::uint32_t, std::uint32_t) override {
+    if (left_ == 0) return false;
+    ++depth_;
+    if (depth_ == 1) {
+      for (std::size_t i = 0; i < kKeys; ++i) {
+        if (!seen_[i] && name == keys_[i]) {
+          seen_[i] = true;
+          open_key_ = i;
+          break;
+        }
+      }
+    } else if (depth_ == 2 && open_key_ < kKeys) {
+      values_[open_key_] = name;
+      open_key_ = kKeys;
+      --left_;
+    }
+    return true;
+  }
+  void Close() override {
+    // A key without children is decided when it closes: its value is empty.
+    if (--depth_ == 0 && open_key_ < kKeys) {
+      open_key_ = kKeys;
+      --left_;
+    }
+  }
+  std::string_view value(std::size_t i) const { return values_[i]; }
+
+ private:
+  std::array<std::string_view, kKeys> keys_;
+  std::array<std::string_view, kKeys> values_{};
+  std::array<bool, kKeys> seen_{};
+  std::size_t open_key_ = kKeys;  // the key whose first child comes next
+  std::size_t left_ = kKeys;      // keys not yet decided
+  int depth_ = 0;                 // 1 for a child of the root
 };
 
 // Follows PropertyTree::FindTopChild while a tree is read: the first top-level node named key

@@ -77,11 +77,16 @@ void PutListHead(std::string& out, const KindTexts& kind, bool comment_line_feed
       "<TABLE CELLPADDING=0 WIDHT=80%>\n");
 }
 
-void PutListRow(std::string& out, const RecordKeys& record) {
-  const std::string_view name = record.Value(key::kName);
+void PutListRow(std::string& out, std::string_view name, std::string_view heading) {
   Put(out, "<TR>\n", "<TD></TD>\n", "<TD WIDHT=40%><A HREF=#", name, ">", name, "</A><BR></TD>\n",
-      L().list_spacer_cell, "<TD WIDTH=55%>", record.Value(key::kIndex), "</TD>\n", "</TR>\n");
+      L().list_spacer_cell, "<TD WIDTH=55%>", heading, "</TD>\n", "</TR>\n");
 }
+
+// What a list row shows of a record (and of a function its attribute), read without the rest of
+// the record.
+constexpr std::array<std::string_view, 2> kStructListKeys = {key::kName, key::kIndex};
+constexpr std::array<std::string_view, 3> kFunctionListKeys = {key::kName, key::kIndex,
+                                                               key::kFuncAttr};
 
 void PutListTail(std::string& out) {
   Put(out, "</TABLE>", "</blockquote><BR>\n");
@@ -297,8 +302,9 @@ void HtmlExporter::WriteStructList(File& file, std::string& out) {
   PutListHead(out, StructTexts(), true);
   const RecordTable& structures = Structures();
   for (std::size_t i = 0; i < structures.Count(); ++i) {
-    record_.Assign(*structures.At(i));
-    PutListRow(out, RecordKeys(record_));
+    TopValues<2> values(kStructListKeys);
+    structures.At(i)->Read(values);
+    PutListRow(out, values.value(0), values.value(1));
     Spill(file, out);
   }
   PutListTail(out);
@@ -309,9 +315,11 @@ void HtmlExporter::WriteFunctionList(File& file, std::string& out) {
   PutListHead(out, FunctionTexts(), false);
   const RecordTable& functions = Functions();
   for (std::size_t i = 0; i < functions.Count(); ++i) {
-    record_.Assign(*functions.At(i));
-    const RecordKeys keys(record_);
-    if (IsAttributeEnabled(static_cast<unsigned>(keys.Attribute()))) PutListRow(out, keys);
+    TopValues<3> values(kFunctionListKeys);
+    functions.At(i)->Read(values);
+    if (IsAttributeEnabled(static_cast<unsigned>(FuncAttributeCode(values.value(2))))) {
+      PutListRow(out, values.value(0), values.value(1));
+    }
     Spill(file, out);
   }
   PutListTail(out);

@@ -54,11 +54,7 @@ std::string_view RecordKeys::Value(std::string_view key, std::size_t position) c
 }
 
 int RecordKeys::Attribute() const {
-  const std::string_view word = Value(key::kFuncAttr);
-  for (int code = 0; code < kFuncAttributeCount; ++code) {
-    if (word == FuncAttributeWord(code)) return code;
-  }
-  return kAttrPublic;
+  return FuncAttributeCode(Value(key::kFuncAttr));
 }
 
 void RecordKeys::ReadEntries(std::string_view list_key, std::vector<ListEntry>& entries) const {

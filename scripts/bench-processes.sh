@@ -34,42 +34,47 @@ else
   trap 'rm -rf "$work"' EXIT
 fi
 
-# Runs a command RUNS times; prints "median_seconds median_kilobytes" (wall time by the shell's
-# clock, peak memory by /usr/bin/time).
+# Runs a command RUNS times; prints "median_seconds median_kilobytes median_cpu_seconds" (wall time
+# by the shell's clock; peak memory and processor time, user and system, by /usr/bin/time).
 measure() {
   local samples=()
   for ((run = 0; run < runs; ++run)); do
     local start=$EPOCHREALTIME
-    /usr/bin/time -f '%M' -o "$work/time.txt" "$@" > /dev/null 2>&1 || true
+    /usr/bin/time -f '%M %U %S' -o "$work/time.txt" "$@" > /dev/null 2>&1 || true
     local end=$EPOCHREALTIME
     samples+=("$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", b - a }') $(tail -1 "$work/time.txt")")
   done
-  local t m
-  t=$(printf '%s\n' "${samples[@]}" | awk '{ print $1 }' | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }')
-  m=$(printf '%s\n' "${samples[@]}" | awk '{ print $2 }' | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }')
-  echo "$t $m"
+  local column t m c
+  column() { printf '%s\n' "${samples[@]}" | awk "{ print $1 }" | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+  t=$(column '$1')
+  m=$(column '$2')
+  c=$(column '$3 + $4')
+  echo "$t $m $c"
 }
 
-mb() { awk -v k="$1" 'BEGIN { printf "%.0f", k / 1024 }'; }
-file_mb() { awk -v b="$(stat -c %s "$1")" 'BEGIN { printf "%.1f", b / 1048576 }'; }
+file_mb() { awk -v b="$(stat -c %s "$1")" 'BEGIN { printf "%.1f", b / 1e6 }'; }
 
-# One row: job, document, time and memory against the floor and the memory goal.
+# One row: job, document, time (and processor time) against the floor's, and memory against the
+# goal (MB = 10^6 bytes).
 row() {
   local job=$1 doc=$2 result=$3 floor=$4 size_bytes=$5
-  local t m ft
-  read -r t m <<< "$result"
-  read -r ft _ <<< "$floor"
-  awk -v job="$job" -v doc="$doc" -v t="$t" -v m="$m" -v ft="$ft" -v s="$size_bytes" 'BEGIN {
-    goal = 2 * s / 1048576 + 30
+  local t m c ft fc
+  read -r t m c <<< "$result"
+  read -r ft _ fc <<< "$floor"
+  awk -v job="$job" -v doc="$doc" -v t="$t" -v m="$m" -v c="$c" -v ft="$ft" -v fc="$fc" \
+    -v s="$size_bytes" 'BEGIN {
+    goal = 2 * s / 1e6 + 30
     ratio = ft > 0 ? sprintf("%.1fx", t / ft) : "-"
-    printf "| %-7s | %-28s | %7.2f s | %7.2f s | %6s | %6.0f MB | %6.0f MB |\n",
-           job, doc, t, ft, ratio, m / 1024, goal
+    floor = ft > 0 ? sprintf("%.2f s (%.2f)", ft, fc) : "-"
+    printf "| %-6s | %-44s | %5.2f s (%.2f) | %15s | %5s | %6.0f MB | %6.0f MB |\n",
+           job, doc, t, c, floor, ratio, m * 1024 / 1e6, goal
   }'
 }
 
 echo "quillmap-cli as whole processes, median of $runs runs (uptime: $(uptime | sed 's/.*load/load/'))"
-echo "| job     | document                     |      time |  cat floor |  ratio |  peak mem | 2x+30MB |"
-echo "|---------|------------------------------|-----------|------------|--------|-----------|---------|"
+echo "Times are wall clock, processor time (user + system) in brackets; ratio = time / floor time."
+echo "| job    | document                                     |   time (cpu)   | cat floor (cpu) | ratio |  peak mem | 2x+30MB |"
+echo "|--------|----------------------------------------------|----------------|-----------------|-------|-----------|---------|"
 
 sizes=${QUILLMAP_BENCH_SIZES:-"10000:1000 100000:10000"}
 for size in $sizes; do
@@ -78,7 +83,7 @@ for size in $sizes; do
   doc="$work/bench-$functions.dcm"
   [[ -f $doc ]] || "$maker" "$doc" --functions "$functions" --structures "$structures"
   bytes=$(stat -c %s "$doc")
-  label="$functions fn, $structures st ($(file_mb "$doc") MB)"
+  label="$functions fn, $structures st, $(file_mb "$doc") MB"
 
   floor=$(measure sh -c "cat '$doc' > '$work/copy.dcm'")
   result=$(measure "$cli" resave "$doc" "$work/out.dcm")
@@ -88,17 +93,17 @@ for size in $sizes; do
   "$cli" export "$doc" "$work/page.htm"
   floor=$(measure sh -c "cat '$doc' > /dev/null && cat '$work/page.htm' > '$work/copy.htm'")
   result=$(measure "$cli" export "$doc" "$work/out.htm")
-  row export "$label, $(file_mb "$work/page.htm") MB page" "$result" "$floor" "$bytes"
+  row export "$label (page $(file_mb "$work/page.htm") MB)" "$result" "$floor" "$bytes"
   rm -f "$work/copy.dcm" "$work/copy.htm" "$work/out.dcm" "$work/out.htm" "$work/page.htm"
 done
 
 if [[ ${QUILLMAP_BENCH_CRAFTED:-1} != 0 ]]; then
   runs=${QUILLMAP_BENCH_CRAFTED_RUNS:-$runs}
   crafted=(
-    "export|--empty-records 125000|125,000 empty records"
-    "export|--empty-records 1000000|1,000,000 empty records"
-    "dump|--wide-root 20000000|root of 4e9 children, 20 MB"
-    "dump|--wide-root 200000000|root of 4e9 children, 200 MB"
+    "export|--empty-records 125000|125,000 empty records, 2 MB"
+    "export|--empty-records 1000000|1,000,000 empty records, 16 MB"
+    "dump|--wide-root 20000000|root declaring 4e9 children, 20 MB"
+    "dump|--wide-root 200000000|root declaring 4e9 children, 200 MB"
   )
   for entry in "${crafted[@]}"; do
     IFS='|' read -r job options label <<< "$entry"
@@ -111,7 +116,7 @@ if [[ ${QUILLMAP_BENCH_CRAFTED:-1} != 0 ]]; then
     else
       result=$(measure "$cli" dump "$doc")
     fi
-    row "$job" "$label" "$result" "0 0" "$bytes"
+    row "$job" "$label" "$result" "0 0 0" "$bytes"
     rm -f "$doc" "$work/out.htm"
   done
 fi

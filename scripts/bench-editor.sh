@@ -2,7 +2,8 @@
 # Opens documents in the editor and reports how long it takes until the window shows the
 # document, ready for input, and how much memory it took: the time from the start of the process
 # until its window names the document and it has stopped using the processor (the last moment
-# its processor time grew before a second of quiet), and its peak resident set at that point.
+# its processor time grew before a second of quiet), the processor time it used until then, and
+# its peak resident set at that point.
 # Each figure is the median of several runs. Without a display it runs itself under xvfb-run.
 #
 # Usage: scripts/bench-editor.sh EDITOR RUNS DOCUMENT...
@@ -29,7 +30,7 @@ cpu_ticks() {
   echo $((fields[11] + fields[12]))
 }
 
-# One run: prints "seconds_until_ready peak_kilobytes", or "failed".
+# One run: prints "seconds_until_ready peak_kilobytes cpu_seconds", or "failed".
 open_once() {
   local document=$1 name
   name=$(basename "$document")
@@ -66,15 +67,16 @@ open_once() {
   peak=$(awk '/^VmHWM:/ { print $2 }' "/proc/$pid/status")
   kill "$pid" 2> /dev/null || true
   wait "$pid" 2> /dev/null || true
-  awk -v a="$start" -v b="$last_change" -v m="$peak" 'BEGIN { printf "%.3f %d\n", b - a, m }'
+  awk -v a="$start" -v b="$last_change" -v m="$peak" -v c="$last_ticks" -v hz="$ticks_per_second" \
+    'BEGIN { printf "%.3f %d %.2f\n", b - a, m, c / hz }'
 }
 
 median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
 echo "editor: window up on the document, ready for input; median of $runs runs" \
   "(ticks of ${ticks_per_second} Hz; uptime: $(uptime | sed 's/.*load/load/'))"
-echo "| document                       |   file |     ready |  peak mem |"
-echo "|--------------------------------|--------|-----------|-----------|"
+echo "| document                       |   file |     ready |  processor |  peak mem |"
+echo "|--------------------------------|--------|-----------|------------|-----------|"
 # The first start of the editor in a fresh home builds caches (fonts): not part of any figure.
 open_once "$1" > /dev/null
 for document in "$@"; do
@@ -87,6 +89,8 @@ for document in "$@"; do
   fi
   t=$(printf '%s\n' "${samples[@]}" | awk '{ print $1 }' | median)
   m=$(printf '%s\n' "${samples[@]}" | awk '{ print $2 }' | median)
-  awk -v d="$(basename "$document")" -v s="$(stat -c %s "$document")" -v t="$t" -v m="$m" \
-    'BEGIN { printf "| %-30s | %4.0f MB | %7.2f s | %6.0f MB |\n", d, s / 1e6, t, m * 1024 / 1e6 }'
+  c=$(printf '%s\n' "${samples[@]}" | awk '{ print $3 }' | median)
+  awk -v d="$(basename "$document")" -v s="$(stat -c %s "$document")" -v t="$t" -v m="$m" -v c="$c" \
+    'BEGIN { printf "| %-30s | %4.0f MB | %7.2f s | %8.2f s | %6.0f MB |\n", d, s / 1e6, t, c,
+             m * 1024 / 1e6 }'
 done

@@ -210,13 +210,21 @@ bool StoredTree::HasTopChild(std::string_view key, std::string_view child) const
 TopChildScan::TopChildScan(std::string_view key, const std::string_view* child, bool stop)
     : key_(key), child_(child), stop_(stop) {}
 
-bool TopChildScan::Open(std::string_view name, const unsigned char*, std::uint32_t, std::uint32_t) {
+bool TopChildScan::Open(std::string_view name, const unsigned char*, std::uint32_t,
+                        std::uint32_t) {
   ++depth_;
-  if (decided_) return !stop_;
+  if (decided_) {
+    SkipChildren();
+    return !stop_;
+  }
   if (depth_ == 1) {
     candidate_ = name == key_;
     children_ = 0;
-  } else if (depth_ == 2 && candidate_) {
+    if (!candidate_) SkipChildren();
+    return true;
+  }
+  SkipChildren();  // below the top level only the key's own children matter
+  if (depth_ == 2 && candidate_) {
     if (++children_ == 1) first_.assign(name);
     if (child_ ? name == *child_ : children_ == 2) {
       found_ = child_ != nullptr;

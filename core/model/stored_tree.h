@@ -86,7 +86,7 @@ class TopValues : public TreeVisitor {
         if (!seen_[i] && name == keys_[i]) {
           seen_[i] = true;
           open_key_ = i;
-          break;
+          return true;
         }
       }
     } else if (depth_ == 2 && open_key_ < kKeys) {
@@ -94,6 +94,7 @@ class TopValues : public TreeVisitor {
       open_key_ = kKeys;
       --left_;
     }
+    SkipChildren();  // nothing below is wanted
     return true;
   }
   void Close() override {

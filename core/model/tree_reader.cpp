@@ -157,15 +157,20 @@ TreeScan Read(Source& source, LoadBudget& budget, NameRule rule, TreeVisitor& vi
 
   PendingStack pending;
   if (root.child_count) pending.push(root.child_count);
+  // While a node's descendants are skipped: the level of its children (0 when none is).
+  std::size_t silent_from = 0;
   bool stopped = false;
   while (!pending.empty()) {
     std::uint32_t& left = pending.top();
     if (left == 0) {
       pending.pop();
+      if (silent_from != 0 && pending.size() >= silent_from) continue;
+      silent_from = 0;
       if (!pending.empty()) visitor.Close();
       continue;
     }
     --left;
+    const bool silent = silent_from != 0;
     const bool under_root = pending.size() == 1;
     NodeHeader header;
     const std::size_t got = source.Header(header);
@@ -177,7 +182,9 @@ TreeScan Read(Source& source, LoadBudget& budget, NameRule rule, TreeVisitor& vi
       }
       ++scan.phantoms;
       if (under_root) ++scan.root_children;
+      if (silent) continue;
       const bool go_on = visitor.Open(std::string_view(), nullptr, 0, 0);
+      visitor.TakeSkip();
       visitor.Close();
       if (!go_on) {
         stopped = true;
@@ -203,10 +210,15 @@ TreeScan Read(Source& source, LoadBudget& budget, NameRule rule, TreeVisitor& vi
       if (data_length == 0) data = nullptr;
     }
     if (under_root) ++scan.root_children;
+    if (silent) {
+      if (header.child_count) pending.push(header.child_count);
+      continue;
+    }
     const bool go_on =
         visitor.Open(std::string_view(reinterpret_cast<const char*>(name),
                                       static_cast<std::size_t>(name_length)),
                      data, static_cast<std::uint32_t>(data_length), header.child_count);
+    const bool skip = visitor.TakeSkip();
     if (!go_on) {
       visitor.Close();
       stopped = true;
@@ -214,13 +226,16 @@ TreeScan Read(Source& source, LoadBudget& budget, NameRule rule, TreeVisitor& vi
     }
     if (header.child_count) {
       pending.push(header.child_count);
+      if (skip) silent_from = pending.size();
     } else {
       visitor.Close();
     }
   }
   if (stopped) {
-    // Close what is still open, innermost first; the root's level is not a node.
-    for (std::size_t open = pending.size(); open > 1; --open) visitor.Close();
+    // Close what is still open, innermost first; the root's level is not a node, and skipped
+    // descendants were never opened.
+    const std::size_t levels = silent_from != 0 ? silent_from : pending.size();
+    for (std::size_t open = levels; open > 1; --open) visitor.Close();
   }
   scan.consumed = source.Used();
   scan.stopped = stopped;

@@ -32,6 +32,21 @@ class TreeVisitor {
     return true;
   }
   virtual void Close() {}
+
+  // For the reader: whether the node just opened asked to skip its children (and forget it).
+  bool TakeSkip() {
+    const bool skip = skip_children_;
+    skip_children_ = false;
+    return skip;
+  }
+
+ protected:
+  // Called from Open: the node's descendants are read as usual (the rules, the budget, the
+  // checks) but not handed to the visitor, which is much faster; the node's Close still comes.
+  void SkipChildren() { skip_children_ = true; }
+
+ private:
+  bool skip_children_ = false;
 };
 
 // How names are read: cut at their first zero byte (bytes from a file), or kept whole (bytes

@@ -151,6 +151,53 @@ TEST(StoredRecords, BudgetRunningOutInsideARecordSavesTheChildrenItGot) {
   EXPECT_EQ(SaveToBytes(again), saved);
 }
 
+// Skips the children of nodes with a given name; counts what it is handed.
+class Skipper : public TreeVisitor {
+ public:
+  explicit Skipper(std::string_view skipped) : skipped_(skipped) {}
+  bool Open(std::string_view name, const unsigned char*, std::uint32_t, std::uint32_t) override {
+    ++opened;
+    ++open;
+    if (name == skipped_) SkipChildren();
+    return true;
+  }
+  void Close() override {
+    ++closed;
+    --open;
+  }
+  int opened = 0;
+  int closed = 0;
+  int open = 0;
+
+ private:
+  std::string_view skipped_;
+};
+
+TEST(StoredRecords, SkippedChildrenAreReadButNotHandedOut) {
+  // a{b{c}, d}, then e whose header declares children past the end: the budget runs out inside
+  // it. Skipping a node's children changes what the visitor sees, never what the reader reads.
+  const std::string tree = Node(2, "") + Node(2, "a") + Node(1, "b") + Node(0, "c") + Node(0, "d") +
+                           Node(4000000000u, "e") + Node(0, "f");
+  for (std::string_view skipped : {"", "a", "b", "e"}) {
+    LoadBudget budget(0);
+    Skipper visitor(skipped);
+    const TreeScan scan = ReadTree(reinterpret_cast<const unsigned char*>(tree.data()), tree.size(),
+                                   budget, NameRule::kCutAtZero, visitor);
+    EXPECT_EQ(scan.consumed, tree.size()) << skipped;
+    EXPECT_EQ(scan.phantoms, LoadBudget::kMinimumPhantoms) << skipped;
+    EXPECT_EQ(scan.root_children, 2u) << skipped;
+    EXPECT_TRUE(scan.stopped) << skipped;
+    EXPECT_EQ(visitor.opened, visitor.closed) << skipped;
+    EXPECT_EQ(visitor.open, 0) << skipped;
+    const int all = 6 + static_cast<int>(LoadBudget::kMinimumPhantoms);
+    const int expected = skipped == "a"   ? all - 3
+                         : skipped == "b" ? all - 1
+                         : skipped == "e" ? 5
+                                          : all;
+    EXPECT_EQ(visitor.opened, expected) << skipped;
+  }
+}
+
 TEST(StoredRecords, PutRecordsKeepZeroBytesInNamesUntilSavedAndLoaded) {
   SpecStore store;
   store.AddFunction("f");

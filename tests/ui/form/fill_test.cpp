@@ -13,6 +13,7 @@
 
 #include "form_fixture.h"
 #include "ui/widgets/sjis_field.h"
+#include "ui/widgets/slow_progress.h"
 
 namespace {
 
@@ -115,6 +116,18 @@ TEST_F(FillTest, ListsShowTheNamesTheRecordsGive) {
   EXPECT_EQ(Entries(*view->ReturnTypeCombo()), (std::vector<wxString>{"POINT", "void"}));
   EXPECT_EQ(doc->GetCurrentFunction(), 1);
   EXPECT_EQ(view->FunctionList()->GetItemCount(), 2);
+}
+
+TEST_F(FillTest, LongWorkShowsAProgressDialogOnlyAfterASecond) {
+  SlowProgress progress(frame_, "reading");
+  const quillmap::ProgressFunction report = progress.Function();
+  report(1, 10);
+  EXPECT_FALSE(progress.DialogShown());
+  EXPECT_TRUE(wxIsBusy());
+  wxMilliSleep(static_cast<unsigned long>(SlowProgress::kDelay.count()) + 100);
+  report(5, 10);
+  EXPECT_TRUE(progress.DialogShown());
+  report(12, 10);  // an estimate that fell short does no harm
 }
 
 }  // namespace

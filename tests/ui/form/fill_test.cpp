@@ -10,6 +10,7 @@
 #include <vector>
 
 #include <wx/combobox.h>
+#include <wx/uiaction.h>
 
 #include "form_fixture.h"
 #include "ui/widgets/sjis_field.h"
@@ -116,6 +117,44 @@ TEST_F(FillTest, ListsShowTheNamesTheRecordsGive) {
   EXPECT_EQ(Entries(*view->ReturnTypeCombo()), (std::vector<wxString>{"POINT", "void"}));
   EXPECT_EQ(doc->GetCurrentFunction(), 1);
   EXPECT_EQ(view->FunctionList()->GetItemCount(), 2);
+}
+
+TEST_F(FillTest, TypingANewReturnTypeStoresItAndOffersIt) {
+  quillmap::SpecStore store;
+  AddFunctions(store, {"f"});
+  CFuncDoc* doc = OpenDocument(WriteDocument(store, "typed-type.dcm"));
+  CFuncView* view = ViewOf(doc);
+  ASSERT_NE(view, nullptr);
+  ASSERT_TRUE(view->ShowFunction(0));
+  frame_->Raise();
+  const auto settle = [] {
+    for (int i = 0; i < 5; ++i) {
+      wxMilliSleep(10);
+      Pump();
+    }
+  };
+  SjisComboBox* combo = view->ReturnTypeCombo();
+  combo->SetFocus();
+  settle();
+  combo->SelectAll();
+  wxUIActionSimulator keys;
+  keys.Text("size_t");
+  settle();
+  EXPECT_EQ(combo->GetValue(), "size_t");
+  view->HeadingEdit()->SetFocus();  // leaving the combo stores the function
+  settle();
+  quillmap::FunctionSpec stored;
+  ASSERT_TRUE(doc->GetFunction(0, stored));
+  EXPECT_EQ(stored.GetReturnType(), "size_t");
+  EXPECT_EQ(Entries(*combo), (std::vector<wxString>{"int", "size_t"}));
+
+  // A character Shift-JIS can't hold is refused there too.
+  const ShownMessage shown = ExpectMessage([&] {
+    combo->SetValue(wxString::FromUTF8("size_t\u2603"));
+    Pump();
+  });
+  EXPECT_TRUE(shown.message.Contains("U+2603"));
+  EXPECT_EQ(combo->GetValue(), "size_t");
 }
 
 TEST_F(FillTest, LongWorkShowsAProgressDialogOnlyAfterASecond) {

@@ -11,6 +11,33 @@ namespace cli {
 
 namespace {
 
+// Writes to the standard output in large pieces.
+class Output {
+ public:
+  ~Output() { Flush(); }
+  std::string& buffer() { return buffer_; }
+  void Spill() {
+    if (buffer_.size() >= kPiece) Flush();
+  }
+  void Flush() {
+    if (!buffer_.empty() &&
+        std::fwrite(buffer_.data(), 1, buffer_.size(), stdout) != buffer_.size()) {
+      failed_ = true;
+    }
+    buffer_.clear();
+  }
+  // True when everything reached the standard output.
+  bool Finish() {
+    Flush();
+    return std::fflush(stdout) == 0 && !failed_;
+  }
+
+ private:
+  static constexpr std::size_t kPiece = 1 << 20;
+  std::string buffer_;
+  bool failed_ = false;
+};
+
 void AppendHex(const unsigned char* data, std::uint32_t length, std::string& out) {
   static constexpr char kDigits[] = "0123456789abcdef";
   for (std::uint32_t i = 0; i < length; ++i) {
@@ -20,68 +47,50 @@ void AppendHex(const unsigned char* data, std::uint32_t length, std::string& out
 }
 
 // A tree as the JSON array of its root's children; each node is
-// {"name": ..., ["data": hex,] "children": [...]}. Iterative, so deep trees can't exhaust the
-// stack.
-void AppendTree(const quillmap::PropertyTree& tree, std::string& out) {
-  out += '[';
-  std::vector<const quillmap::PropertyNode*> resume;  // where each open level goes on
-  const quillmap::PropertyNode* node = tree.FirstChild(tree.Root());
-  bool first = true;
-  for (;;) {
-    if (node == nullptr) {
-      if (resume.empty()) break;
-      out += "]}";
-      node = resume.back();
-      resume.pop_back();
-      first = false;
-      continue;
-    }
-    if (!first) out += ", ";
-    std::string name;
-    tree.GetName(node, name);
-    out += "{\"name\": ";
-    out += JsonSjisString(name);
-    if (std::uint32_t length = tree.GetDataLength(node); length && tree.GetData(node)) {
-      out += ", \"data\": \"";
-      AppendHex(tree.GetData(node), length, out);
-      out += '"';
-    }
-    out += ", \"children\": [";
-    if (const quillmap::PropertyNode* child = tree.FirstChild(node)) {
-      resume.push_back(tree.NextSibling(node));
-      node = child;
-      first = true;
-    } else {
-      out += "]}";
-      node = tree.NextSibling(node);
-      first = false;
-    }
-  }
-  out += ']';
-}
+// {"name": ..., ["data": hex,] "children": [...]}. Written as the nodes are read, so that a
+// tree of millions of nodes needs no memory of its own.
+class JsonTree : public quillmap::TreeVisitor {
+ public:
+  explicit JsonTree(Output& output) : output_(output), out_(output.buffer()) { out_ += '['; }
+  ~JsonTree() override { out_ += ']'; }
 
-template <typename Record>
-void AppendRecords(const char* key, std::uint32_t count,
-                   bool (quillmap::SpecStore::*get)(std::int32_t, Record&) const,
-                   const quillmap::SpecStore& store, std::string& out) {
+  bool Open(std::string_view name, const unsigned char* data, std::uint32_t data_length,
+            std::uint32_t) override {
+    if (!first_) out_ += ", ";
+    out_ += "{\"name\": ";
+    out_ += name.empty() ? std::string("\"\"") : JsonSjisString(name);
+    if (data != nullptr && data_length != 0) {
+      out_ += ", \"data\": \"";
+      AppendHex(data, data_length, out_);
+      out_ += '"';
+    }
+    out_ += ", \"children\": [";
+    first_ = true;
+    output_.Spill();
+    return true;
+  }
+  void Close() override {
+    out_ += "]}";
+    first_ = false;
+  }
+
+ private:
+  Output& output_;
+  std::string& out_;
+  bool first_ = true;  // no node written yet at the current level
+};
+
+void WriteRecords(const char* key, const quillmap::RecordTable& records, Output& output) {
+  std::string& out = output.buffer();
   out += '"';
   out += key;
   out += "\": [";
-  for (std::uint32_t i = 0; i < count; ++i) {
-    Record record(quillmap::kEmptyRecord);
-    (store.*get)(static_cast<std::int32_t>(i), record);
+  for (std::size_t i = 0; i < records.Count(); ++i) {
     out += i ? ",\n" : "\n";
-    AppendTree(record, out);
+    JsonTree tree(output);
+    records.At(i)->Read(tree);
   }
-  out += count ? "\n]" : "]";
-}
-
-bool WriteStdout(const std::string& text) {
-  if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0) {
-    PrintError("can't write the standard output");
-    return false;
-  }
-  return true;
+  out += records.Count() ? "\n]" : "]";
 }
 
 }  // namespace
@@ -108,16 +117,23 @@ int RunDump(int argc, char** argv) {
   if (argc != 2) return Usage();
   quillmap::SpecStore store;
   if (!LoadDocument(argv[1], store)) return kExitFailure;
-  std::string out = "{\"info\": ";
-  AppendTree(store.Info(), out);
-  out += ",\n";
-  AppendRecords<quillmap::FunctionSpec>("functions", store.GetFunctionCount(),
-                                        &quillmap::SpecStore::GetFunction, store, out);
-  out += ",\n";
-  AppendRecords<quillmap::StructSpec>("structures", store.GetStructCount(),
-                                      &quillmap::SpecStore::GetStruct, store, out);
-  out += "}\n";
-  return WriteStdout(out) ? kExitOk : kExitFailure;
+  Output output;
+  output.buffer() += "{\"info\": ";
+  {
+    JsonTree tree(output);
+    store.ReadInfo(tree);
+  }
+  output.buffer() += ",\n";
+  const quillmap::RecordSnapshot records = store.Snapshot();
+  WriteRecords("functions", *records.functions, output);
+  output.buffer() += ",\n";
+  WriteRecords("structures", *records.structures, output);
+  output.buffer() += "}\n";
+  if (!output.Finish()) {
+    PrintError("can't write the standard output");
+    return kExitFailure;
+  }
+  return kExitOk;
 }
 
 }  // namespace cli

@@ -1,4 +1,4 @@
-# What `cmake --install` puts in place, in the layout of the freedesktop specifications, and the
+# What `cmake --install` puts in place, in the layout of the freedesktop standards, and the
 # Debian package that holds the same files (`cpack -G DEB`, or `make package`).
 #
 #   bin/quillmap, bin/quillmap-cli
@@ -84,7 +84,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-ipafont-gothic)
 # The first line is the synopsis; CPack indents the others and marks the empty line.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-  "editor for the specifications of C functions and structures
+  "editor for documenting C functions and structures
 Quillmap keeps, per .dcm document, an ordered list of C functions (heading,
 attribute, arguments, return value, explanation, note, related functions and a
 dated update history) and of structures (members, explanation, related items).

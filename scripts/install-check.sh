@@ -4,7 +4,7 @@
 # BUILD_DIR is a built Release tree (make release: build-release), PACKAGE.deb the package made
 # from it (make package: build/quillmap_VERSION_ARCH.deb). BUILD_DIR is installed under /usr into
 # a scratch DESTDIR, and then:
-#   - every installed file is where the freedesktop specifications put it, and nothing else is;
+#   - every installed file is where the freedesktop standards put it, and nothing else is;
 #   - desktop-file-validate, appstreamcli validate --no-net and man --warnings find no fault;
 #   - with XDG_DATA_HOME/XDG_DATA_DIRS at the DESTDIR (after update-mime-database and
 #     update-desktop-database there), xdg-mime names our type for examples/sample.dcm and for a

@@ -8,7 +8,9 @@ namespace {
 constexpr std::string_view kTitleKey = "title";
 constexpr std::string_view kCopyrightKey = "copyright";
 
-std::string_view KeyOf(int kind) {
+}  // namespace
+
+std::string_view DocumentInfo::Key(int kind) {
   switch (kind) {
     case kDocInfoTitle:
       return kTitleKey;
@@ -18,8 +20,6 @@ std::string_view KeyOf(int kind) {
       return {};
   }
 }
-
-}  // namespace
 
 DocumentInfo::DocumentInfo() {
   AddChild(AddChild(nullptr, kTitleKey), "title");
@@ -31,12 +31,12 @@ DocumentInfo::~DocumentInfo() {
 }
 
 std::string DocumentInfo::GetDocInfo(int kind) const {
-  std::string_view key = KeyOf(kind);
+  std::string_view key = Key(kind);
   return key.empty() ? std::string() : GetValue(key);
 }
 
 bool DocumentInfo::SetDocInfo(int kind, std::string_view text) {
-  std::string_view key = KeyOf(kind);
+  std::string_view key = Key(kind);
   return !key.empty() && SetValue(key, text);
 }
 

@@ -16,6 +16,9 @@ class DocumentInfo : public PropertyTree {
   DocumentInfo();  // "title"/"title" and "copyright"/"Copyright"
   ~DocumentInfo() override;
 
+  // The top-level key of a kind ("title", "copyright"); empty for another kind.
+  static std::string_view Key(int kind);
+
   std::string GetDocInfo(int kind) const;
   // Renames the kind's value; never creates nodes. False for another kind or a missing node.
   bool SetDocInfo(int kind, std::string_view text);

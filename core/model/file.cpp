@@ -150,6 +150,52 @@ std::size_t File::ReadSlow(void* buffer, std::size_t n) {
   return done;
 }
 
+std::shared_ptr<FileBytes> File::ReadToEnd(const ProgressFunction& progress) {
+  auto bytes = std::make_shared<FileBytes>();
+  if (!IsOpen() || writing_) {
+    bytes->data.reset(new unsigned char[1]);
+    return bytes;
+  }
+  // What the read-ahead buffer holds first, then straight from the file into the block.
+  const std::size_t buffered = buffer_.size() - buffer_pos_;
+  const std::uint64_t unread = Remaining() > buffered ? Remaining() - buffered : 0;
+  std::uint64_t capacity = buffered + unread + 1;  // one more byte tells that the file grew
+  bytes->data.reset(new unsigned char[capacity]);
+  std::memcpy(bytes->data.get(), buffer_.data() + buffer_pos_, buffered);
+  bytes->size = buffered;
+  buffer_pos_ = buffer_.size();
+  position_ += buffered;
+  if (memory_) return bytes;
+  std::uint64_t reported = 0;
+  for (;;) {
+    if (bytes->size == capacity) {
+      // The file grew while it was read: make room for more.
+      capacity *= 2;
+      std::unique_ptr<unsigned char[]> larger(new unsigned char[capacity]);
+      std::memcpy(larger.get(), bytes->data.get(), bytes->size);
+      bytes->data = std::move(larger);
+    }
+    const std::size_t chunk =
+        static_cast<std::size_t>(std::min<std::uint64_t>(capacity - bytes->size, kProgressStep));
+    ssize_t got;
+    do {
+      got = ::read(fd_, bytes->data.get() + bytes->size, chunk);
+    } while (got < 0 && errno == EINTR);
+    if (got < 0) {
+      int error_number = errno;
+      throw FileError(path_, error_number, ErrorText("can't read", path_, error_number));
+    }
+    if (got == 0) break;
+    bytes->size += static_cast<std::uint64_t>(got);
+    position_ += static_cast<std::uint64_t>(got);
+    if (progress && bytes->size - reported >= kProgressStep) {
+      reported = bytes->size;
+      progress(bytes->size, std::max(size_, bytes->size));
+    }
+  }
+  return bytes;
+}
+
 void File::FillReadBuffer() {
   buffer_.resize(kBufferSize);
   ssize_t got;

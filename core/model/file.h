@@ -6,11 +6,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
 #include "core/model/file_identity.h"
+#include "core/model/progress.h"
 
 namespace quillmap {
 
@@ -41,6 +43,12 @@ class FileError : public std::runtime_error {
 // the kind, or the system's text for the error number.
 FileError CannotWrite(const std::string& path, int error_number,
                       FileError::Kind kind = FileError::Kind::kSystem);
+
+// Bytes read into memory in one piece.
+struct FileBytes {
+  std::unique_ptr<unsigned char[]> data;
+  std::uint64_t size = 0;
+};
 
 class File {
  public:
@@ -90,6 +98,10 @@ class File {
     buffer_pos_ += n;
     position_ += n;
   }
+  // Reads everything from the current position to the end into one block: as many bytes as the
+  // file had at open, and more if it grew meanwhile. progress, when given, hears of the bytes
+  // read every few megabytes. Raises FileError on a read error.
+  std::shared_ptr<FileBytes> ReadToEnd(const ProgressFunction& progress = nullptr);
   // Writes all n bytes (buffered). Raises FileError on failure.
   void Write(const void* buffer, std::size_t n);
   void Write(std::string_view bytes) { Write(bytes.data(), bytes.size()); }

@@ -22,6 +22,14 @@ class LoadBudget {
   explicit LoadBudget(std::uint64_t file_size)
       : phantoms_left_(std::max<std::uint64_t>(kMinimumPhantoms, file_size / 16)) {}
 
+  // A budget of exactly this many phantoms: reading a stored record again with the phantoms it
+  // got at load time makes the same tree, stopping where the load stopped.
+  static LoadBudget Exactly(std::uint64_t phantoms) {
+    LoadBudget budget(0);
+    budget.phantoms_left_ = phantoms;
+    return budget;
+  }
+
   // Takes one phantom node or record. False (and exhausted from then on) when none is left.
   bool TakePhantom() {
     if (phantoms_left_ == 0) {

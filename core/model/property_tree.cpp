@@ -17,59 +17,6 @@ PropertyEntry* EntryOf(const PropertyNode* node) {
   return NodeTree::IsValid(node) ? static_cast<PropertyEntry*>(node->payload) : nullptr;
 }
 
-// The 16-byte node header of a tree record: child count, name length, data length, reserved.
-struct NodeHeader {
-  std::uint32_t child_count = 0;
-  std::uint32_t name_length = 0;
-  std::uint32_t data_length = 0;
-};
-
-// Reads a node header into a zeroed buffer, so that a header cut by the end of the file reads
-// as zeros from there on. Returns the number of bytes the file actually had.
-std::size_t ReadHeader(File* file, NodeHeader& header) {
-  unsigned char bytes[16] = {};
-  std::size_t got;
-  if (const char* buffered = file->Peek(sizeof bytes)) {
-    std::memcpy(bytes, buffered, sizeof bytes);
-    file->Consume(sizeof bytes);
-    got = sizeof bytes;
-  } else {
-    got = file->Read(bytes, sizeof bytes);
-  }
-  header.child_count = ReadLittleEndian32(bytes);
-  header.name_length = ReadLittleEndian32(bytes + 4);
-  header.data_length = ReadLittleEndian32(bytes + 8);
-  return got;
-}
-
-// Reads up to length bytes, growing the result in chunks so that a declared length the file
-// can't satisfy never decides the allocation. Stops at the end of the file.
-void ReadUpTo(File* file, std::uint32_t length, std::string& out) {
-  constexpr std::size_t kChunk = 64 * 1024;
-  out.clear();
-  std::size_t left = length;
-  while (left > 0) {
-    std::size_t chunk = left < kChunk ? left : kChunk;
-    std::size_t old_size = out.size();
-    out.resize(old_size + chunk);
-    std::size_t got = file->Read(out.data() + old_size, chunk);
-    out.resize(old_size + got);
-    left -= got;
-    if (got < chunk) break;
-  }
-}
-
-void SkipBytes(File* file, std::uint32_t length) {
-  char scratch[4096];
-  std::size_t left = length;
-  while (left > 0) {
-    std::size_t chunk = left < sizeof scratch ? left : sizeof scratch;
-    std::size_t got = file->Read(scratch, chunk);
-    left -= got;
-    if (got < chunk) break;
-  }
-}
-
 }  // namespace
 
 PropertyTree::~PropertyTree() {
@@ -261,6 +208,34 @@ bool PropertyTree::SaveTree(File* file) const {
   return true;
 }
 
+void PropertyTree::Visit(TreeVisitor& visitor) const {
+  // Iterative pre-order: the next child to visit at every open level.
+  std::vector<const PropertyNode*> open{Root()->first_child};
+  while (!open.empty()) {
+    const PropertyNode* node = open.back();
+    if (node == nullptr) {
+      open.pop_back();
+      if (!open.empty()) visitor.Close();
+      continue;
+    }
+    open.back() = node->next_sibling;
+    const PropertyEntry* entry = EntryOf(node);
+    const bool go_on = entry ? visitor.Open(entry->name, entry->data,
+                                            entry->data ? entry->data_length : 0, ChildCount(node))
+                             : visitor.Open(std::string_view(), nullptr, 0, ChildCount(node));
+    if (!go_on) {
+      visitor.Close();
+      for (std::size_t level = open.size(); level > 1; --level) visitor.Close();
+      return;
+    }
+    if (node->first_child) {
+      open.push_back(node->first_child);
+    } else {
+      visitor.Close();
+    }
+  }
+}
+
 bool PropertyTree::LoadTree(File* file) {
   if (file == nullptr) return false;
   LoadBudget budget(file->Remaining());
@@ -270,56 +245,24 @@ bool PropertyTree::LoadTree(File* file) {
 bool PropertyTree::LoadTree(File* file, LoadBudget& budget) {
   if (file == nullptr) return false;
   Clear();
-  NodeHeader root_header;
-  ReadHeader(file, root_header);
-  // The root has no name: its name bytes are skipped and its data length is not looked at.
-  SkipBytes(file, root_header.name_length);
+  TreeBuilder builder(*this);
+  ReadTree(*file, budget, builder);
+  return true;
+}
 
-  struct Pending {
-    PropertyNode* node;
-    std::uint32_t children_left;
-  };
-  // One stack for every tree of a load: a document has tens of thousands of records.
-  thread_local std::vector<Pending> stack;
-  stack.clear();
-  if (root_header.child_count) stack.push_back({Root(), root_header.child_count});
-  std::string data;
-  while (!stack.empty()) {
-    Pending& top = stack.back();
-    if (top.children_left == 0) {
-      stack.pop_back();
-      continue;
-    }
-    --top.children_left;
-    PropertyNode* parent = top.node;
-    NodeHeader header;
-    if (ReadHeader(file, header) == 0) {
-      // Past the end of the file: an empty node with no children, at the budget's cost.
-      if (!budget.TakePhantom()) return true;
-      if (AddChild(parent, std::string_view()) == nullptr) return true;
-      continue;
-    }
-    PropertyNode* node = AddChild(parent, std::string_view());
-    if (node == nullptr) return true;
-    // The name is read straight into the entry and cut at its first zero byte.
-    std::string& name = static_cast<PropertyEntry*>(node->payload)->name;
-    if (const char* bytes = file->Peek(header.name_length)) {
-      const void* zero = std::memchr(bytes, 0, header.name_length);
-      name.assign(bytes, zero ? static_cast<const char*>(zero) - bytes : header.name_length);
-      file->Consume(header.name_length);
-    } else {
-      ReadUpTo(file, header.name_length, name);
-      if (std::size_t zero = name.find('\0'); zero != std::string::npos) name.resize(zero);
-    }
-    if (header.data_length != 0) {
-      ReadUpTo(file, header.data_length, data);
-      if (!data.empty()) {
-        auto* block = new unsigned char[data.size()];
-        std::memcpy(block, data.data(), data.size());
-        SetData(node, block, static_cast<std::uint32_t>(data.size()));
-      }
-    }
-    if (header.child_count) stack.push_back({node, header.child_count});
+TreeBuilder::TreeBuilder(PropertyTree& tree) : tree_(tree) {
+  parents_.push_back(tree.Root());
+}
+
+bool TreeBuilder::Open(std::string_view name, const unsigned char* data, std::uint32_t data_length,
+                       std::uint32_t) {
+  PropertyNode* node = tree_.AddChild(parents_.back(), name);
+  parents_.push_back(node);
+  if (node == nullptr) return false;
+  if (data != nullptr && data_length != 0) {
+    auto* block = new unsigned char[data_length];
+    std::memcpy(block, data, data_length);
+    tree_.SetData(node, block, data_length);
   }
   return true;
 }

@@ -5,9 +5,11 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/model/node_tree.h"
 #include "core/model/object_pool.h"
+#include "core/model/tree_reader.h"
 
 namespace quillmap {
 
@@ -43,6 +45,9 @@ class PropertyTree : public NodeTree {
   // child. Unlike FindPath("/key/child") this also finds names that contain "/".
   PropertyNode* FindTopChild(std::string_view key, std::string_view child) const;
 
+  // Hands every node to a visitor in pre-order, as reading the tree's record would.
+  void Visit(TreeVisitor& visitor) const;
+
   // One tree record of a .dcm file. Both fail only for a missing file. A file error raises.
   bool SaveTree(File* file) const;
   bool LoadTree(File* file);
@@ -63,6 +68,20 @@ class PropertyTree : public NodeTree {
 
  private:
   ObjectPool<PropertyEntry> entries_;
+};
+
+// Adds the nodes a tree reader hands out to a tree, under its root. A node that can't be added
+// stops the reading.
+class TreeBuilder : public TreeVisitor {
+ public:
+  explicit TreeBuilder(PropertyTree& tree);
+  bool Open(std::string_view name, const unsigned char* data, std::uint32_t data_length,
+            std::uint32_t children) override;
+  void Close() override { parents_.pop_back(); }
+
+ private:
+  PropertyTree& tree_;
+  std::vector<PropertyNode*> parents_;
 };
 
 }  // namespace quillmap

@@ -146,12 +146,15 @@ bool FunctionSpec::SetAttribute(int code) {
   return !word.empty() && SetValue(key::kFuncAttr, word);
 }
 
-int FunctionSpec::GetAttribute() const {
-  std::string word = GetValue(key::kFuncAttr);
+int FuncAttributeCode(std::string_view word) {
   for (int code = 0; code < kFuncAttributeCount; ++code) {
     if (word == kAttributeWords[code]) return code;
   }
   return kAttrPublic;
+}
+
+int FunctionSpec::GetAttribute() const {
+  return FuncAttributeCode(GetValue(key::kFuncAttr));
 }
 
 bool FunctionSpec::AddArgument(std::string_view type, std::string_view name,

@@ -79,6 +79,8 @@ enum FuncAttribute : int {
 inline constexpr int kFuncAttributeCount = 5;
 // "public", "static", "protected", "private", "inline"; empty for other codes.
 std::string_view FuncAttributeWord(int code);
+// The code of an attribute word; kAttrPublic for any other text.
+int FuncAttributeCode(std::string_view word);
 
 class FunctionSpec : public SpecRecord {
  public:

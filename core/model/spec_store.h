@@ -1,48 +1,105 @@
 #pragma once
 // DocumentStore and SpecStore: the storage behind a function document, and the .dcm file
 // format (header, document information, a "FUNC" section and a "STRC" section).
+//
+// A loaded document keeps the file's bytes, read in one piece, and each record as the bytes it
+// took (StoredTree) until the record is replaced; records are handed out and taken back as whole
+// trees (GetFunction, PutFunction). Saving copies the bytes of the records that are unchanged.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/model/document_info.h"
+#include "core/model/file.h"
 #include "core/model/file_identity.h"
 #include "core/model/item_list.h"
+#include "core/model/progress.h"
 #include "core/model/spec_record.h"
+#include "core/model/stored_tree.h"
 #include "core/model/struct_spec.h"
 
 namespace quillmap {
 
-class File;
 class LoadBudget;
 
 inline constexpr std::uint32_t kHeaderSize = 16;
 inline constexpr std::uint32_t kHeaderMagic = 0x53503130;  // "01PS"
 
+// The records of one list in their file form. The bytes that records borrow belong to source.
+class RecordTable {
+ public:
+  RecordTable() = default;
+  RecordTable(const RecordTable& other);  // owned bytes are copied
+  RecordTable& operator=(const RecordTable&) = delete;
+
+  std::size_t Count() const { return trees_.size(); }
+  // The record at index, or null past the end.
+  const StoredTree* At(std::size_t index) const {
+    return index < trees_.size() ? &trees_[index] : nullptr;
+  }
+  // The smallest index whose record has a top-level "name" key with a child of exactly this
+  // name (the first such key that has children decides); -1 when none.
+  std::int32_t FindName(std::string_view name) const;
+
+ private:
+  friend class SpecStore;
+  void Append(StoredTree tree);
+  void Replace(std::size_t index, StoredTree tree);
+  void Erase(std::size_t index);
+
+  std::vector<StoredTree> trees_;
+  std::shared_ptr<const FileBytes> source_;
+  // A digest of every record's name (made while loading, kept up to date on every change): a
+  // search compares numbers instead of reading records spread over the file's bytes.
+  std::vector<std::uint32_t> digests_;
+};
+
+// The records of a store as they were when it was taken; later changes of the store don't
+// reach it. Taking one copies nothing.
+struct RecordSnapshot {
+  std::shared_ptr<const RecordTable> functions;
+  std::shared_ptr<const RecordTable> structures;
+};
+
 class DocumentStore {
  public:
-  DocumentStore() = default;
+  DocumentStore();
   virtual ~DocumentStore() = 0;
   DocumentStore(const DocumentStore&) = delete;
   DocumentStore& operator=(const DocumentStore&) = delete;
 
   // Writes header, document information and body. Returns SaveBody's result; file errors raise.
-  bool Save(File* file) const;
-  // False, with nothing changed, when the header check fails (the first eight bytes).
-  bool Load(File* file);
+  bool Save(File* file, const ProgressFunction& progress = nullptr) const;
+  // False, with nothing changed, when the header check fails (the first eight bytes). Reads the
+  // rest of the file in one piece first; progress hears of the reading.
+  bool Load(File* file, const ProgressFunction& progress = nullptr);
 
-  std::string GetDocInfo(int kind) const { return info_.GetDocInfo(kind); }
-  bool SetDocInfo(int kind, std::string_view text) { return info_.SetDocInfo(kind, text); }
-  const DocumentInfo& Info() const { return info_; }
+  std::string GetDocInfo(int kind) const;
+  bool SetDocInfo(int kind, std::string_view text);
+  // The document information as a tree (made from the stored bytes on first use).
+  const DocumentInfo& Info() const;
+  // Reads the document information node by node, without making the tree.
+  void ReadInfo(TreeVisitor& visitor) const;
 
  protected:
+  // Where the body of a file being loaded starts, in the bytes read.
+  struct LoadInput {
+    std::shared_ptr<const FileBytes> bytes;
+    std::uint64_t position = 0;
+  };
+
   virtual bool ResetBody();
-  virtual bool LoadBody(File* file, LoadBudget& budget);
-  virtual bool SaveBody(File* file) const;
+  virtual bool LoadBody(LoadInput& input, LoadBudget& budget);
+  virtual bool SaveBody(File* file, const ProgressFunction& progress) const;
 
  private:
-  DocumentInfo info_;
+  // The tree once it is made (always, for a document that was not loaded), else the bytes read.
+  mutable std::unique_ptr<DocumentInfo> info_;
+  StoredTree stored_info_;
+  std::shared_ptr<const FileBytes> info_source_;
 };
 
 class SpecStore : public DocumentStore {
@@ -64,20 +121,33 @@ class SpecStore : public DocumentStore {
   bool PutStruct(std::int32_t index, const StructSpec& record);
   std::uint32_t GetStructCount() const;
 
+  // Single values of a record without copying it out (GetRecordName, GetReturnType); empty past
+  // the end.
+  std::string GetFunctionName(std::int32_t index) const;
+  std::string GetFunctionReturnType(std::int32_t index) const;
+  std::string GetStructName(std::int32_t index) const;
+
+  RecordSnapshot Snapshot() const { return {functions_, structures_}; }
+
  protected:
-  bool LoadBody(File* file, LoadBudget& budget) override;
-  bool SaveBody(File* file) const override;
+  bool LoadBody(LoadInput& input, LoadBudget& budget) override;
+  bool SaveBody(File* file, const ProgressFunction& progress) const override;
 
  private:
-  RecordList* functions_;
-  RecordList* structures_;
+  // The table to change; copied first when a snapshot still shares it.
+  static RecordTable& Writable(std::shared_ptr<RecordTable>& table);
+
+  std::shared_ptr<RecordTable> functions_;
+  std::shared_ptr<RecordTable> structures_;
 };
 
 // Loads a .dcm file from a path into the store. Returns false when the header check fails (the
 // store is then unchanged); raises FileError when the file can't be opened or read.
-bool LoadStoreFromPath(SpecStore& store, const std::string& path);
+bool LoadStoreFromPath(SpecStore& store, const std::string& path,
+                       const ProgressFunction& progress = nullptr);
 // Saves the store to a path through AtomicFileWriter (which refuses what isn't a writable
 // regular file). Returns the identity of the file written. Raises FileError.
-FileIdentity SaveStoreToPath(const SpecStore& store, const std::string& path);
+FileIdentity SaveStoreToPath(const SpecStore& store, const std::string& path,
+                             const ProgressFunction& progress = nullptr);
 
 }  // namespace quillmap

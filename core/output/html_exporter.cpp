@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "core/model/file.h"
-#include "core/model/spec_store.h"
 #include "core/output/record_lists.h"
 #include "core/text/sjis.h"
 
@@ -53,15 +52,8 @@ constexpr std::string_view kQuotesClose = "</BLOCKQUOTE>\n</BLOCKQUOTE>\n";
 constexpr std::string_view kEntrySeparator = "<B> ,</B>";
 constexpr std::string_view kPlainTable = "<TABLE CELLPADDING=0 CELLSPACING=0 BORDER=0>\n";
 
-// A generous guess at the size of a fragment, so it grows in few steps: memory reserved but not
-// written costs next to nothing. Past the cap the string's own doubling takes over.
-constexpr std::size_t kBlockEstimate = 4096;
-constexpr std::size_t kRowEstimate = 256;
-constexpr std::size_t kReserveCap = std::size_t{64} << 20;
-
-std::size_t Estimate(std::size_t records, std::size_t per_record) {
-  return std::min(kReserveCap, 512 + records * per_record);
-}
+// A fragment goes to the file in pieces of about this size.
+constexpr std::size_t kPieceSize = 256 * 1024;
 
 // Appends any number of pieces to a fragment.
 template <typename... Pieces>
@@ -85,11 +77,16 @@ void PutListHead(std::string& out, const KindTexts& kind, bool comment_line_feed
       "<TABLE CELLPADDING=0 WIDHT=80%>\n");
 }
 
-void PutListRow(std::string& out, const RecordKeys& record) {
-  const std::string_view name = record.Value(key::kName);
+void PutListRow(std::string& out, std::string_view name, std::string_view heading) {
   Put(out, "<TR>\n", "<TD></TD>\n", "<TD WIDHT=40%><A HREF=#", name, ">", name, "</A><BR></TD>\n",
-      L().list_spacer_cell, "<TD WIDTH=55%>", record.Value(key::kIndex), "</TD>\n", "</TR>\n");
+      L().list_spacer_cell, "<TD WIDTH=55%>", heading, "</TD>\n", "</TR>\n");
 }
+
+// What a list row shows of a record (and of a function its attribute), read without the rest of
+// the record.
+constexpr std::array<std::string_view, 2> kStructListKeys = {key::kName, key::kIndex};
+constexpr std::array<std::string_view, 3> kFunctionListKeys = {key::kName, key::kIndex,
+                                                               key::kFuncAttr};
 
 void PutListTail(std::string& out) {
   Put(out, "</TABLE>", "</blockquote><BR>\n");
@@ -195,6 +192,15 @@ KindTexts FunctionTexts() {
 
 // ---- SpecExporter ------------------------------------------------------------------------------
 
+namespace {
+
+const RecordTable& EmptyTable() {
+  static const RecordTable empty;
+  return empty;
+}
+
+}  // namespace
+
 SpecExporter::~SpecExporter() = default;
 
 bool SpecExporter::Write(File* file) {
@@ -203,23 +209,8 @@ bool SpecExporter::Write(File* file) {
 
 bool SpecExporter::Attach(const SpecStore* store) {
   if (store == nullptr) return false;
-  functions_.clear();
-  structures_.clear();
   store_ = store;
-  const std::uint32_t function_count = store->GetFunctionCount();
-  functions_.reserve(function_count);
-  for (std::uint32_t i = 0; i < function_count; ++i) {
-    auto record = std::make_unique<FunctionSpec>();
-    store->GetFunction(static_cast<std::int32_t>(i), *record);
-    functions_.push_back(std::move(record));
-  }
-  const std::uint32_t struct_count = store->GetStructCount();
-  structures_.reserve(struct_count);
-  for (std::uint32_t i = 0; i < struct_count; ++i) {
-    auto record = std::make_unique<StructSpec>();
-    store->GetStruct(static_cast<std::int32_t>(i), *record);
-    structures_.push_back(std::move(record));
-  }
+  records_ = store->Snapshot();
   attribute_flags_.fill(1);
   return true;
 }
@@ -238,22 +229,34 @@ std::string SpecExporter::GetDocInfo(int kind) const {
   return store_ != nullptr ? store_->GetDocInfo(kind) : std::string();
 }
 
+const RecordTable& SpecExporter::Functions() const {
+  return records_.functions ? *records_.functions : EmptyTable();
+}
+
+const RecordTable& SpecExporter::Structures() const {
+  return records_.structures ? *records_.structures : EmptyTable();
+}
+
 std::uint32_t SpecExporter::GetFunctionCount() const {
-  return static_cast<std::uint32_t>(functions_.size());
+  return static_cast<std::uint32_t>(Functions().Count());
 }
 
 std::uint32_t SpecExporter::GetStructCount() const {
-  return static_cast<std::uint32_t>(structures_.size());
+  return static_cast<std::uint32_t>(Structures().Count());
 }
 
 bool SpecExporter::GetFunction(std::uint32_t index, FunctionSpec& out) const {
-  if (store_ == nullptr || index >= functions_.size()) return false;
-  return out.CopyFrom(functions_[index].get());
+  const StoredTree* record = store_ != nullptr ? Functions().At(index) : nullptr;
+  if (record == nullptr) return false;
+  record->BuildInto(out);
+  return true;
 }
 
 bool SpecExporter::GetStruct(std::uint32_t index, StructSpec& out) const {
-  if (store_ == nullptr || index >= structures_.size()) return false;
-  return out.CopyFrom(structures_[index].get());
+  const StoredTree* record = store_ != nullptr ? Structures().At(index) : nullptr;
+  if (record == nullptr) return false;
+  record->BuildInto(out);
+  return true;
 }
 
 // ---- HtmlExporter ------------------------------------------------------------------------------
@@ -264,61 +267,74 @@ void HtmlExporter::WriteFragment(File& file, std::string_view fragment) {
   file.Write(fragment);
 }
 
+void HtmlExporter::Spill(File& file, std::string& out, bool end_of_fragment) {
+  if (out.size() < kPieceSize && !(end_of_fragment && !out.empty())) return;
+  WriteFragment(file, out);
+  out.clear();
+}
+
 bool HtmlExporter::Write(File* file) {
   if (file == nullptr) return false;
-  WriteFragment(*file, BuildHead());
-  WriteFragment(*file, BuildStructList());
-  WriteFragment(*file, BuildFunctionList());
-  WriteFragment(*file, BuildStructSpecs());
-  WriteFragment(*file, BuildFunctionSpecs());
-  WriteFragment(*file, BuildTail());
+  std::string out;
+  out.reserve(kPieceSize + 64 * 1024);
+  WriteHead(*file, out);
+  WriteStructList(*file, out);
+  WriteFunctionList(*file, out);
+  WriteStructSpecs(*file, out);
+  WriteFunctionSpecs(*file, out);
+  WriteTail(*file, out);
   return true;
 }
 
-std::string HtmlExporter::BuildHead() const {
+void HtmlExporter::WriteHead(File& file, std::string& out) {
   const std::string title = GetDocInfo(kDocInfoTitle);
   const std::string copyright = GetDocInfo(kDocInfoCopyright);
-  std::string out;
-  out.reserve(512 + 2 * title.size() + copyright.size());
   Put(out, "<HTML><HEAD>\n",
       "<META http-equiv=\"Content-Type\" content=\"text/html; charset=x-sjis\">\n",
       "<META NAME=\"GENERATOR\" content=\"Quillmap 1.0\">\n", "<TITLE>", title, "</TITLE></HEAD>\n",
       "<BODY BGCOLOR=#FFFFFF>\n\n", "<TABLE WIDTH=100%>\n", "<TR><TD>\n", "<H4>", copyright,
       "</H4>\n", "</TD><TD ALIGN=right>", "</TD></TR></TABLE>", "<HR NOSHADE SIZE=5>\n",
       "<DIV align=center><H1>", title, "</H1></DIV>", "<P>\n", "</TR></TABLE>\n\n");
-  return out;
+  Spill(file, out, true);
 }
 
-std::string HtmlExporter::BuildStructList() const {
-  std::string out;
-  out.reserve(Estimate(Structures().size(), kRowEstimate));
+void HtmlExporter::WriteStructList(File& file, std::string& out) {
   PutListHead(out, StructTexts(), true);
-  for (const auto& structure : Structures()) PutListRow(out, RecordKeys(*structure));
-  PutListTail(out);
-  return out;
-}
-
-std::string HtmlExporter::BuildFunctionList() const {
-  std::string out;
-  out.reserve(Estimate(Functions().size(), kRowEstimate));
-  PutListHead(out, FunctionTexts(), false);
-  for (const auto& function : Functions()) {
-    const RecordKeys keys(*function);
-    if (IsAttributeEnabled(static_cast<unsigned>(keys.Attribute()))) PutListRow(out, keys);
+  const RecordTable& structures = Structures();
+  for (std::size_t i = 0; i < structures.Count(); ++i) {
+    TopValues<2> values(kStructListKeys);
+    structures.At(i)->Read(values);
+    PutListRow(out, values.value(0), values.value(1));
+    Spill(file, out);
   }
   PutListTail(out);
-  return out;
+  Spill(file, out, true);
 }
 
-std::string HtmlExporter::BuildStructSpecs() const {
+void HtmlExporter::WriteFunctionList(File& file, std::string& out) {
+  PutListHead(out, FunctionTexts(), false);
+  const RecordTable& functions = Functions();
+  for (std::size_t i = 0; i < functions.Count(); ++i) {
+    TopValues<3> values(kFunctionListKeys);
+    functions.At(i)->Read(values);
+    if (IsAttributeEnabled(static_cast<unsigned>(FuncAttributeCode(values.value(2))))) {
+      PutListRow(out, values.value(0), values.value(1));
+    }
+    Spill(file, out);
+  }
+  PutListTail(out);
+  Spill(file, out, true);
+}
+
+void HtmlExporter::WriteStructSpecs(File& file, std::string& out) {
   const KindTexts kind = StructTexts();
-  std::string out;
-  out.reserve(Estimate(Structures().size(), kBlockEstimate));
   PutSpecsHead(out, kind);
   std::vector<ListEntry> members;
   std::vector<std::string_view> links;
-  for (const auto& structure : Structures()) {
-    const RecordKeys keys(*structure);
+  const RecordTable& structures = Structures();
+  for (std::size_t i = 0; i < structures.Count(); ++i) {
+    record_.Assign(*structures.At(i));
+    const RecordKeys keys(record_);
     const std::string_view name = keys.Value(key::kName);
     keys.ReadEntries(key::kMemberList, members);
     PutBlockHead(out, kind, keys, name);
@@ -326,19 +342,20 @@ std::string HtmlExporter::BuildStructSpecs() const {
     PutEntryTable(out, members, "nomember ( is error )\n");
     PutCommonSections(out, keys, links);
     out += '\n';
+    Spill(file, out);
   }
-  return out;
+  Spill(file, out, true);
 }
 
-std::string HtmlExporter::BuildFunctionSpecs() const {
+void HtmlExporter::WriteFunctionSpecs(File& file, std::string& out) {
   const KindTexts kind = FunctionTexts();
-  std::string out;
-  out.reserve(Estimate(Functions().size(), kBlockEstimate));
   PutSpecsHead(out, kind);
   std::vector<ListEntry> arguments;
   std::vector<std::string_view> links;
-  for (const auto& function : Functions()) {
-    const RecordKeys keys(*function);
+  const RecordTable& functions = Functions();
+  for (std::size_t i = 0; i < functions.Count(); ++i) {
+    record_.Assign(*functions.At(i));
+    const RecordKeys keys(record_);
     if (!IsAttributeEnabled(static_cast<unsigned>(keys.Attribute()))) continue;
     const std::string_view name = keys.Value(key::kName);
     keys.ReadEntries(key::kArgvList, arguments);
@@ -348,15 +365,15 @@ std::string HtmlExporter::BuildFunctionSpecs() const {
     PutTextSection(out, L().return_head, keys.Value(key::kReturn, 1));
     PutCommonSections(out, keys, links);
     out += '\n';
+    Spill(file, out);
   }
-  return out;
+  Spill(file, out, true);
 }
 
-std::string HtmlExporter::BuildTail() const {
+void HtmlExporter::WriteTail(File& file, std::string& out) {
   const std::string copyright = GetDocInfo(kDocInfoCopyright);
-  std::string out;
   Put(out, L().tail_back, "<HR><DIV ALIGN=right>\n", copyright, "</DIV>", "</BODY></HTML>\n");
-  return out;
+  Spill(file, out, true);
 }
 
 }  // namespace quillmap

@@ -1,8 +1,9 @@
 #pragma once
 // The HTML reference page of a document: a head with title and copyright, the list of
 // structures, the list of functions, one block per structure and per function, and a tail.
-// Record values are written as stored (Shift-JIS, not escaped). The page reaches the file in six
-// writes, one per fragment.
+// Record values are written as stored (Shift-JIS, not escaped). The page streams to the file: each
+// of its six fragments is handed over whole when it is small, and in pieces of a few hundred
+// kilobytes when it is large, so that the memory an export takes does not grow with the page.
 
 #include <array>
 #include <cstdint>
@@ -11,13 +12,14 @@
 #include <string_view>
 #include <vector>
 
+#include "core/model/flat_tree.h"
 #include "core/model/spec_record.h"
+#include "core/model/spec_store.h"
 #include "core/model/struct_spec.h"
 
 namespace quillmap {
 
 class File;
-class SpecStore;
 
 class SpecExporter {
  public:
@@ -29,8 +31,9 @@ class SpecExporter {
   // Writes nothing; true exactly when a store is attached and file is not null.
   virtual bool Write(File* file);
 
-  // Copies every function and structure of the store in its order and enables all five
-  // attribute slots. False, with nothing changed, for a null store.
+  // Takes the store's records as they are now (a snapshot: later changes of the store don't
+  // reach the exporter, and taking it copies nothing) and enables all five attribute slots.
+  // False, with nothing changed, for a null store.
   bool Attach(const SpecStore* store);
   // Enables (value != 0) or disables the functions whose attribute code is slot. False for a
   // slot above 4.
@@ -40,7 +43,7 @@ class SpecExporter {
 
   // The attached store's title (0) or copyright (1); empty without a store.
   std::string GetDocInfo(int kind) const;
-  // Counts of the records copied at Attach (0 before).
+  // Counts of the records taken at Attach (0 before).
   std::uint32_t GetFunctionCount() const;
   std::uint32_t GetStructCount() const;
   // Replaces out with a copy of the record at index; false without a store or past the end.
@@ -49,13 +52,13 @@ class SpecExporter {
 
  protected:
   bool IsAttached() const { return store_ != nullptr; }
-  const std::vector<std::unique_ptr<FunctionSpec>>& Functions() const { return functions_; }
-  const std::vector<std::unique_ptr<StructSpec>>& Structures() const { return structures_; }
+  // The records taken at Attach (empty before).
+  const RecordTable& Functions() const;
+  const RecordTable& Structures() const;
 
  private:
   const SpecStore* store_ = nullptr;
-  std::vector<std::unique_ptr<FunctionSpec>> functions_;
-  std::vector<std::unique_ptr<StructSpec>> structures_;
+  RecordSnapshot records_;
   std::array<int, kFuncAttributeCount> attribute_flags_{};
 };
 
@@ -64,20 +67,26 @@ class HtmlExporter : public SpecExporter {
   ~HtmlExporter() override;
 
   // Writes the page. False without writing for a null file; a failed write raises FileError
-  // (the fragments written before it stay in the file). The caller closes the file.
+  // (what was written before it stays in the file). The caller closes the file.
   bool Write(File* file) override;
 
  protected:
-  // Hands one complete fragment to the file.
+  // Hands a fragment, or the next piece of a large one, to the file.
   virtual void WriteFragment(File& file, std::string_view fragment);
 
  private:
-  std::string BuildHead() const;
-  std::string BuildStructList() const;
-  std::string BuildFunctionList() const;
-  std::string BuildStructSpecs() const;
-  std::string BuildFunctionSpecs() const;
-  std::string BuildTail() const;
+  // Each appends its fragment to out, handing full pieces to the file on the way, and hands the
+  // rest over at its end.
+  void WriteHead(File& file, std::string& out);
+  void WriteStructList(File& file, std::string& out);
+  void WriteFunctionList(File& file, std::string& out);
+  void WriteStructSpecs(File& file, std::string& out);
+  void WriteFunctionSpecs(File& file, std::string& out);
+  void WriteTail(File& file, std::string& out);
+  // Hands out over when it has grown to a piece (or always, at the end of a fragment).
+  void Spill(File& file, std::string& out, bool end_of_fragment = false);
+
+  FlatTree record_;  // the record being written
 };
 
 }  // namespace quillmap

@@ -17,66 +17,60 @@ std::size_t KeySlot(std::string_view key) {
   return kKeys.size();
 }
 
-const PropertyNode* FirstChildOf(const PropertyNode* node) {
-  return NodeTree::IsValid(node) ? node->first_child : nullptr;
-}
-
-const PropertyNode* NextOf(const PropertyNode* node) {
-  return NodeTree::IsValid(node) ? node->next_sibling : nullptr;
-}
-
 }  // namespace
 
-std::string_view RecordKeys::NameOf(const PropertyNode* node) {
-  // Every payload of a PropertyTree is a PropertyEntry.
-  if (!NodeTree::IsValid(node) || node->payload == nullptr) return {};
-  return static_cast<const PropertyEntry*>(node->payload)->name;
+RecordKeys::RecordKeys(const FlatTree& record) : tree_(&record) {
+  FindKeys();
 }
 
-RecordKeys::RecordKeys(const PropertyTree& record) {
+RecordKeys::RecordKeys(const PropertyTree& record) : tree_(&own_) {
+  own_.Assign(record);
+  FindKeys();
+}
+
+void RecordKeys::FindKeys() {
   static_assert(kKeys.size() == kKeyCount);
-  for (const PropertyNode* node = FirstChildOf(record.Root()); node != nullptr;
-       node = NextOf(node)) {
+  nodes_.fill(FlatTree::kNone);
+  for (std::uint32_t node = tree_->FirstChild(FlatTree::kRoot); node != FlatTree::kNone;
+       node = tree_->NextSibling(node)) {
     // A path lookup stops at a node without name: keys after it are not found.
-    if (!NodeTree::IsValid(node) || node->payload == nullptr) break;
-    const std::size_t slot = KeySlot(NameOf(node));
-    if (slot < kKeyCount && nodes_[slot] == nullptr) nodes_[slot] = node;
+    if (!tree_->HasName(node)) break;
+    const std::size_t slot = KeySlot(tree_->Name(node));
+    if (slot < kKeyCount && nodes_[slot] == FlatTree::kNone) nodes_[slot] = node;
   }
 }
 
-const PropertyNode* RecordKeys::Node(std::string_view key) const {
+std::uint32_t RecordKeys::Node(std::string_view key) const {
   const std::size_t slot = KeySlot(key);
-  return slot < kKeyCount ? nodes_[slot] : nullptr;
+  return slot < kKeyCount ? nodes_[slot] : FlatTree::kNone;
 }
 
 std::string_view RecordKeys::Value(std::string_view key, std::size_t position) const {
-  const PropertyNode* child = FirstChildOf(Node(key));
-  for (std::size_t i = 0; child != nullptr && i < position; ++i) child = NextOf(child);
+  std::uint32_t child = tree_->FirstChild(Node(key));
+  for (std::size_t i = 0; child != FlatTree::kNone && i < position; ++i) {
+    child = tree_->NextSibling(child);
+  }
   return NameOf(child);
 }
 
 int RecordKeys::Attribute() const {
-  const std::string_view word = Value(key::kFuncAttr);
-  for (int code = 0; code < kFuncAttributeCount; ++code) {
-    if (word == FuncAttributeWord(code)) return code;
-  }
-  return kAttrPublic;
+  return FuncAttributeCode(Value(key::kFuncAttr));
 }
 
 void RecordKeys::ReadEntries(std::string_view list_key, std::vector<ListEntry>& entries) const {
   entries.clear();
-  for (const PropertyNode* item = FirstChildOf(Node(list_key)); item != nullptr;
-       item = NextOf(item)) {
-    const PropertyNode* type = FirstChildOf(item);
-    const PropertyNode* name = NextOf(type);
-    entries.push_back({NameOf(type), NameOf(name), NameOf(NextOf(name))});
+  for (std::uint32_t item = tree_->FirstChild(Node(list_key)); item != FlatTree::kNone;
+       item = tree_->NextSibling(item)) {
+    const std::uint32_t type = tree_->FirstChild(item);
+    const std::uint32_t name = tree_->NextSibling(type);
+    entries.push_back({NameOf(type), NameOf(name), NameOf(tree_->NextSibling(name))});
   }
 }
 
 void RecordKeys::ReadNames(std::string_view list_key, std::vector<std::string_view>& names) const {
   names.clear();
-  for (const PropertyNode* item = FirstChildOf(Node(list_key)); item != nullptr;
-       item = NextOf(item)) {
+  for (std::uint32_t item = tree_->FirstChild(Node(list_key)); item != FlatTree::kNone;
+       item = tree_->NextSibling(item)) {
     names.push_back(NameOf(item));
   }
 }

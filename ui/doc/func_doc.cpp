@@ -16,6 +16,7 @@
 #include "ui/res/string_table.h"
 #include "ui/view/func_view.h"
 #include "ui/widgets/message_box.h"
+#include "ui/widgets/slow_progress.h"
 
 wxIMPLEMENT_DYNAMIC_CLASS(CFuncDoc, wxDocument);
 
@@ -193,7 +194,8 @@ bool CFuncDoc::DoOpenDocument(const wxString& file) {
   identity_ = quillmap::IdentityOf(PathBytes(file));
   bool loaded = false;
   try {
-    loaded = quillmap::LoadStoreFromPath(store_, PathBytes(file));
+    SlowProgress progress(GetDocumentWindow(), WithPath(ids::kStrReading, file));
+    loaded = quillmap::LoadStoreFromPath(store_, PathBytes(file), progress.Function());
   } catch (const quillmap::FileError& error) {
     ShowFileMessage(WithReason(WithPath(ids::kStrCannotOpen, file), Reason(error)));
     return false;
@@ -234,7 +236,8 @@ bool CFuncDoc::DoSaveDocument(const wxString& file) {
   try {
     quillmap::DocumentLock lock;
     if (!LockForSaving(file, path, lock)) return false;
-    identity_ = quillmap::SaveStoreToPath(store_, path);
+    SlowProgress progress(GetDocumentWindow(), WithPath(ids::kStrSaving, file));
+    identity_ = quillmap::SaveStoreToPath(store_, path, progress.Function());
   } catch (const quillmap::FileError& error) {
     ShowFileMessage(SaveFailureText(file, error));
     return false;

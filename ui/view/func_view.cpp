@@ -1,17 +1,20 @@
 #include "ui/view/func_view.h"
 
+#include <unordered_set>
 #include <vector>
 
 #include <wx/button.h>
 #include <wx/choice.h>
 #include <wx/msgdlg.h>
 #include <wx/scrolwin.h>
+#include <wx/utils.h>
 #include <wx/wupdlock.h>
 
 #include "core/edit/new_records.h"
 #include "core/model/history.h"
 #include "core/model/spec_record.h"
 #include "core/model/struct_spec.h"
+#include "core/output/record_lists.h"
 #include "ui/app/child_frame.h"
 #include "ui/doc/func_doc.h"
 #include "ui/res/ids.h"
@@ -198,6 +201,7 @@ void CFuncView::InitialUpdate() {
   FormControls& c = *controls_;
   const FlagScope busy(busy_);
   const wxWindowUpdateLocker freeze(form_);
+  const wxBusyCursor hourglass;
 
   c.attribute->Clear();
   for (int code = 0; code < quillmap::kFuncAttributeCount; ++code) {
@@ -207,23 +211,32 @@ void CFuncView::InitialUpdate() {
   InsertColumns();
   EnableFunctionFields(false);
 
-  // Every function is copied out with GetFunction, so the last one ends as the document's
-  // current function.
-  quillmap::FunctionSpec function;
-  const std::int32_t function_count = static_cast<std::int32_t>(doc->GetFunctionCount());
+  // The lists are filled from the names alone, without copying records out; the return types
+  // and structure names are offered to the return-type list together at the end.
+  const quillmap::SpecStore& store = doc->Store();
+  std::vector<std::string> offered;
+  std::unordered_set<std::string> seen;  // a text offered again would change nothing
+  const auto offer = [&](std::string text) {
+    if (seen.insert(text).second) offered.push_back(std::move(text));
+  };
+  const std::int32_t function_count = static_cast<std::int32_t>(store.GetFunctionCount());
   for (std::int32_t i = 0; i < function_count; ++i) {
-    if (!doc->GetFunction(i, function)) continue;
-    AddFunctionItem(function.GetRecordName());
-    AddReturnType(function.GetReturnType());
+    AddFunctionItem(store.GetFunctionName(i));
+    offer(store.GetFunctionReturnType(i));
   }
-  quillmap::StructSpec structure;
-  const std::int32_t struct_count = static_cast<std::int32_t>(doc->GetStructCount());
+  // The document's current function is the last one, as if every function had been copied out
+  // in turn.
+  if (function_count > 0) {
+    quillmap::FunctionSpec last;
+    doc->GetFunction(function_count - 1, last);
+  }
+  const std::int32_t struct_count = static_cast<std::int32_t>(store.GetStructCount());
   for (std::int32_t i = 0; i < struct_count; ++i) {
-    if (!doc->GetStruct(i, structure)) continue;
-    const std::string name = structure.GetRecordName();
+    std::string name = store.GetStructName(i);
     AddStructureItem(name);
-    AddReturnType(name);
+    offer(std::move(name));
   }
+  AddReturnTypes(offered);
   c.functions->SetSelectionMark(0);
 }
 
@@ -270,13 +283,12 @@ bool CFuncView::ShowFunction(int index) {
   c.heading->SetBytes(function.GetIndex());
   shown_attribute_ = function.GetAttribute();
   c.attribute->SetSelection(shown_attribute_);
-  std::string type, name, description;
-  for (std::uint32_t i = 0; i < function.GetArgumentCount(); ++i) {
-    type.clear();
-    name.clear();
-    description.clear();
-    function.GetArgument(i, type, name, description);
-    AddArgumentRow(type, name, description);
+  // All arguments in one walk of the record: reading them one by one from the start of the list
+  // would take quadratic time for a long list.
+  std::vector<quillmap::ListEntry> arguments;
+  quillmap::RecordKeys(function).ReadEntries(quillmap::key::kArgvList, arguments);
+  for (const quillmap::ListEntry& argument : arguments) {
+    AddArgumentRow(argument.type, argument.name, argument.description);
   }
   c.return_type->SetBytes(function.GetReturnType());
   c.return_text->SetBytes(function.GetReturnText());
@@ -422,6 +434,14 @@ wxString CFuncView::ReturnTypeKey(std::string_view text) const {
 void CFuncView::AddReturnType(std::string_view text) {
   if (!return_type_keys_.insert(ReturnTypeKey(text)).second) return;
   controls_->return_type->AppendBytes(text);
+}
+
+void CFuncView::AddReturnTypes(const std::vector<std::string>& texts) {
+  std::vector<std::string> added;
+  for (const std::string& text : texts) {
+    if (return_type_keys_.insert(ReturnTypeKey(text)).second) added.push_back(text);
+  }
+  controls_->return_type->AppendBytes(added);
 }
 
 void CFuncView::RemoveReturnType(std::string_view text) {

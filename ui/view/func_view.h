@@ -9,6 +9,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <wx/docview.h>
 #include <wx/string.h>
@@ -146,6 +147,8 @@ class CFuncView : public wxView {
   // Renames the function of list item `item` (old name from FunctionEditName()) to label.
   void RenameFunction(long item, const wxString& label);
   void InsertColumns();
+  // AddReturnType of every text in turn, placing them in the list in one go.
+  void AddReturnTypes(const std::vector<std::string>& texts);
   void OnFunctionItemChanging(wxListEvent& event);
   void OnFieldKillFocus(wxFocusEvent& event);
   // Shows a stop box owned by the form.

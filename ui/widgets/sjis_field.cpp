@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include <glib.h>
 #include <wx/msgdlg.h>
 
 #include "ui/res/ids.h"
@@ -133,8 +134,80 @@ void SjisTextCtrl::SetBytes(std::string_view bytes) {
 
 SjisComboBox::SjisComboBox(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
                            long style)
-    : wxComboBox(parent, id, wxString(), pos, size, 0, nullptr, style) {
+    : wxOwnerDrawnComboBox(parent, id, wxString(), pos, size, 0, nullptr, style & ~wxCB_SORT),
+      sorted_((style & wxCB_SORT) != 0) {
   guard_.Attach(this, this);
+}
+
+namespace {
+
+// What the platform's sorted combo boxes sort by: the collation key of the case-folded text.
+std::string SortKey(const wxString& text) {
+  gchar* folded = g_utf8_casefold(text.utf8_str(), -1);
+  gchar* key = g_utf8_collate_key(folded, -1);
+  std::string result(key);
+  g_free(key);
+  g_free(folded);
+  return result;
+}
+
+}  // namespace
+
+int SjisComboBox::InsertSorted(const wxString& item, std::string key, void** client_data,
+                               wxClientDataType type) {
+  const auto at = std::lower_bound(keys_.begin(), keys_.end(), key);
+  const auto position = static_cast<unsigned int>(at - keys_.begin());
+  keys_.insert(at, std::move(key));
+  return wxOwnerDrawnComboBox::DoInsertItems(wxArrayStringsAdapter(item), position, client_data,
+                                             type);
+}
+
+int SjisComboBox::DoInsertItems(const wxArrayStringsAdapter& items, unsigned int pos,
+                                void** client_data, wxClientDataType type) {
+  if (!sorted_) return wxOwnerDrawnComboBox::DoInsertItems(items, pos, client_data, type);
+  int inserted = wxNOT_FOUND;
+  for (unsigned int i = 0; i < items.GetCount(); ++i) {
+    inserted =
+        InsertSorted(items[i], SortKey(items[i]), client_data ? client_data + i : nullptr, type);
+  }
+  return inserted;
+}
+
+void SjisComboBox::AppendBytes(const std::vector<std::string>& entries) {
+  if (!sorted_) {
+    for (const std::string& entry : entries) AppendBytes(entry);
+    return;
+  }
+  // Sorted first (equal keys keep their order), so that each entry lands at the end or next to
+  // its equals: one by one, a later entry goes before the earlier equal ones, which is where
+  // lower_bound puts it here too.
+  struct Entry {
+    std::string key;
+    SjisEntryData* data;
+  };
+  std::vector<Entry> batch;
+  batch.reserve(entries.size());
+  for (const std::string& bytes : entries) {
+    auto* data = new SjisEntryData(bytes);
+    batch.push_back({SortKey(data->text.shown()), data});
+  }
+  std::stable_sort(batch.begin(), batch.end(),
+                   [](const Entry& a, const Entry& b) { return a.key < b.key; });
+  for (Entry& entry : batch) {
+    wxClientData* client = entry.data;
+    InsertSorted(entry.data->text.shown(), std::move(entry.key), reinterpret_cast<void**>(&client),
+                 wxClientData_Object);
+  }
+}
+
+void SjisComboBox::DoDeleteOneItem(unsigned int n) {
+  wxOwnerDrawnComboBox::DoDeleteOneItem(n);
+  if (n < keys_.size()) keys_.erase(keys_.begin() + n);
+}
+
+void SjisComboBox::DoClear() {
+  wxOwnerDrawnComboBox::DoClear();
+  keys_.clear();
 }
 
 void SjisComboBox::SetBytes(std::string_view bytes) {
@@ -193,12 +266,20 @@ SjisListCtrl::~SjisListCtrl() {
   Unbind(wxEVT_LIST_ITEM_SELECTED, &SjisListCtrl::OnFocusedOrSelected, this);
 }
 
+const wxString& SjisListCtrl::Cell::shown() const {
+  if (!converted_) {
+    shown_ = SjisToWx(bytes_);
+    converted_ = true;
+  }
+  return shown_;
+}
+
 wxString SjisListCtrl::OnGetItemText(long item, long column) const {
-  const ShownBytes* cell = CellOf(item, static_cast<int>(column));
+  const Cell* cell = CellOf(item, static_cast<int>(column));
   return cell ? cell->shown() : wxString();
 }
 
-const ShownBytes* SjisListCtrl::CellOf(long row, int column) const {
+const SjisListCtrl::Cell* SjisListCtrl::CellOf(long row, int column) const {
   if (row < 0 || static_cast<std::size_t>(row) >= rows_.size() || column < 0) return nullptr;
   const Row& cells = rows_[static_cast<std::size_t>(row)];
   return static_cast<std::size_t>(column) < cells.size() ? &cells[column] : nullptr;
@@ -233,8 +314,9 @@ void SjisListCtrl::ShiftStates(long from_row, long delta) {
 long SjisListCtrl::InsertRow(long pos, const std::vector<std::string_view>& cells) {
   const long count = static_cast<long>(rows_.size());
   pos = std::clamp<long>(pos, 0, count);
-  Row row(cells.size());
-  for (std::size_t column = 0; column < cells.size(); ++column) row[column].Show(cells[column]);
+  Row row;
+  row.reserve(cells.size());
+  for (std::string_view cell : cells) row.emplace_back(cell);
   rows_.insert(rows_.begin() + pos, std::move(row));
   if (pos == count) {
     SetItemCount(count + 1);
@@ -307,12 +389,12 @@ void SjisListCtrl::SetCellBytes(long row, int column, std::string_view bytes) {
   if (row < 0 || static_cast<std::size_t>(row) >= rows_.size() || column < 0) return;
   Row& cells = rows_[static_cast<std::size_t>(row)];
   if (cells.size() <= static_cast<std::size_t>(column)) cells.resize(column + 1);
-  cells[column].Show(bytes);
+  cells[column] = Cell(bytes);
   RefreshItem(row);
 }
 
 text::EncodeResult SjisListCtrl::GetCellResult(long row, int column) const {
-  if (const ShownBytes* cell = CellOf(row, column)) {
+  if (const Cell* cell = CellOf(row, column)) {
     text::EncodeResult kept;
     kept.bytes = cell->bytes();
     return kept;

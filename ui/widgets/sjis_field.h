@@ -17,6 +17,7 @@
 #include <wx/clntdata.h>
 #include <wx/combobox.h>
 #include <wx/listctrl.h>
+#include <wx/odcombo.h>
 #include <wx/string.h>
 #include <wx/textctrl.h>
 
@@ -95,10 +96,15 @@ class SjisTextCtrl : public wxTextCtrl {
   SjisTypingGuard guard_;
 };
 
-// Editable combo box (text plus a drop-down list of record texts).
-class SjisComboBox : public wxComboBox {
+// Editable combo box (text plus a drop-down list of record texts). The drop-down list draws only
+// the entries in view, so that it can offer tens of thousands of entries (every structure of a
+// large document) without costing anything per entry when it is filled or opened. With wxCB_SORT
+// the entries keep the order of the platform's sorted combo boxes: by the collation key of the
+// case-folded text, a new entry before the equal ones.
+class SjisComboBox : public wxOwnerDrawnComboBox {
  public:
   SjisComboBox(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style);
+  bool IsSorted() const override { return sorted_; }
   void SetBytes(std::string_view bytes);
   // The text's bytes: what SetBytes gave, else those of a drop-down entry showing the same text,
   // else the canonical encoding.
@@ -107,11 +113,26 @@ class SjisComboBox : public wxComboBox {
   void MarkStored(std::string_view bytes) { shown_.Remember(bytes, GetValue()); }
   // Adds an entry (the combo may sort it in); returns its position.
   int AppendBytes(std::string_view bytes);
+  // Adds many entries at once, for filling the list: the same entries in the same order as
+  // adding them one by one, without moving the entries already placed for each new one.
+  void AppendBytes(const std::vector<std::string>& entries);
   std::string EntryBytes(unsigned int n) const;
+
+ protected:
+  int DoInsertItems(const wxArrayStringsAdapter& items, unsigned int pos, void** client_data,
+                    wxClientDataType type) override;
+  void DoDeleteOneItem(unsigned int n) override;
+  void DoClear() override;
 
  private:
   ShownBytes shown_;
   SjisTypingGuard guard_;
+  // Inserts one entry where its key sorts: before the first entry whose key is not smaller.
+  int InsertSorted(const wxString& item, std::string key, void** client_data,
+                   wxClientDataType type);
+
+  bool sorted_;
+  std::vector<std::string> keys_;  // the sort key of every entry, when sorted
 };
 
 // Drop-down list of record texts (entries can't be typed).
@@ -156,8 +177,22 @@ class SjisListCtrl : public wxListCtrl {
   wxString OnGetItemText(long item, long column) const override;
 
  private:
-  using Row = std::vector<ShownBytes>;
-  const ShownBytes* CellOf(long row, int column) const;
+  // A cell's bytes, and the text shown for them, made when the list first paints the cell: a
+  // list of a hundred thousand rows converts only the few in view.
+  class Cell {
+   public:
+    Cell() = default;
+    explicit Cell(std::string_view bytes) : bytes_(bytes) {}
+    const std::string& bytes() const { return bytes_; }
+    const wxString& shown() const;
+
+   private:
+    std::string bytes_;
+    mutable wxString shown_;
+    mutable bool converted_ = false;
+  };
+  using Row = std::vector<Cell>;
+  const Cell* CellOf(long row, int column) const;
   // Keeps the highlighted and focused rows on their items when rows before them come or go.
   void ShiftStates(long from_row, long delta);
   void OnFocusedOrSelected(wxListEvent& event);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -403,6 +404,45 @@ TEST(HtmlExporterTest, SixWritesInOrder) {
   EXPECT_TRUE(exporter.fragments[3].ends_with("</BLOCKQUOTE>\n\n"));
   EXPECT_TRUE(exporter.fragments[4].starts_with(Sjis("\n<!--- 関数仕様一覧 --->\n\n")));
   EXPECT_TRUE(exporter.fragments[5].starts_with(Sjis("<A HREF=\"#Top\">戻る</A>")));
+}
+
+TEST(HtmlExporterTest, LargePageStreamsInPiecesAndMissesNothing) {
+  // About 4 MB of blocks: the blocks fragment reaches the file in pieces, each a few hundred
+  // kilobytes, never the whole fragment at once.
+  SpecStore store;
+  constexpr int kFunctions = 2000;
+  for (int i = 0; i < kFunctions; ++i) {
+    FunctionSpec function;
+    function.SetRecordName("F" + std::to_string(i));
+    function.SetExplanation(std::string(2000, 'e'));
+    Append(store, function);
+  }
+  RecordingExporter exporter;
+  ASSERT_TRUE(exporter.Attach(&store));
+  const std::string page = Page(exporter);
+  ASSERT_GT(exporter.fragments.size(), 6u);
+  std::string joined;
+  std::size_t largest = 0;
+  for (const std::string& fragment : exporter.fragments) {
+    joined += fragment;
+    largest = std::max(largest, fragment.size());
+  }
+  EXPECT_EQ(joined, page);
+  EXPECT_LT(largest, std::size_t{512} * 1024);
+  EXPECT_TRUE(page.starts_with("<HTML><HEAD>\n"));
+  EXPECT_TRUE(page.ends_with("</BODY></HTML>\n"));
+  // Every function listed and specified once, in order.
+  std::size_t row = 0;
+  std::size_t block = 0;
+  for (int i = 0; i < kFunctions; ++i) {
+    const std::string name = "F" + std::to_string(i);
+    row = page.find("<A HREF=#" + name + ">" + name + "</A>", row);
+    block = page.find("<A NAME = " + name + ">\n", block);
+    ASSERT_NE(row, std::string::npos) << name;
+    ASSERT_NE(block, std::string::npos) << name;
+    EXPECT_LT(row, block);
+  }
+  EXPECT_EQ(page.find("<A NAME = F0>\n", block), std::string::npos);
 }
 
 TEST(HtmlExporterTest, NullFileAndNullStore) {

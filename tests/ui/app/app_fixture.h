@@ -7,11 +7,26 @@
 #include <wx/config.h>
 #include <wx/docview.h>
 #include <wx/fileconf.h>
+#include <wx/frame.h>
+#include <wx/menu.h>
 
 #include "tests/ui/app/wx_test_env.h"
 #include "ui/app/doc_manager.h"
 #include "ui/app/main_frame.h"
 #include "ui/app/spec_app.h"
+
+// Whether a frame's menu item is enabled after the frame's update-UI handlers ran, as when its
+// menu opens.
+inline bool MenuItemEnabled(wxFrame* frame, int id) {
+  wxMenu* menu = nullptr;
+  wxMenuItem* item = frame->GetMenuBar()->FindItem(id, &menu);
+  if (item == nullptr) {
+    ADD_FAILURE() << "no item " << id;
+    return false;
+  }
+  menu->UpdateUI(frame->GetEventHandler());
+  return item->IsEnabled();
+}
 
 class AppTest : public testing::Test {
  protected:

@@ -11,17 +11,6 @@
 
 namespace {
 
-bool ItemEnabled(wxFrame* frame, int id) {
-  wxMenu* menu = nullptr;
-  wxMenuItem* item = frame->GetMenuBar()->FindItem(id, &menu);
-  if (item == nullptr) {
-    ADD_FAILURE() << "no item " << id;
-    return false;
-  }
-  menu->UpdateUI(frame->GetEventHandler());
-  return item->IsEnabled();
-}
-
 TEST_F(AppTest, ArgumentItemsRunWhileTheirButtonsFollowTheShownFunction) {
   ASSERT_TRUE(Start());
   ASSERT_TRUE(SendCommand(Frame(), wxID_NEW));
@@ -37,15 +26,15 @@ TEST_F(AppTest, ArgumentItemsRunWhileTheirButtonsFollowTheShownFunction) {
   Frame()->UpdateWindowUI(wxUPDATE_UI_RECURSE);
   child->UpdateWindowUI(wxUPDATE_UI_RECURSE);
   for (int id : argument_ids) {
-    EXPECT_TRUE(ItemEnabled(child, id)) << id;
+    EXPECT_TRUE(MenuItemEnabled(child, id)) << id;
     EXPECT_FALSE(view->Button(id)->IsEnabled()) << id;
   }
   for (int id : {ids::kAddFunction, ids::kDeleteFunction, ids::kCopyFunction}) {
-    EXPECT_TRUE(ItemEnabled(child, id)) << id;
+    EXPECT_TRUE(MenuItemEnabled(child, id)) << id;
     EXPECT_TRUE(view->Button(id)->IsEnabled()) << id;
   }
   for (int id : {ids::kMenuAddStructure, ids::kMenuDeleteStructure, ids::kMenuCopyStructure}) {
-    EXPECT_FALSE(ItemEnabled(child, id)) << id;
+    EXPECT_FALSE(MenuItemEnabled(child, id)) << id;
   }
 
   // With a function shown the buttons are on, and idle passes keep them on.
@@ -54,7 +43,7 @@ TEST_F(AppTest, ArgumentItemsRunWhileTheirButtonsFollowTheShownFunction) {
   child->UpdateWindowUI(wxUPDATE_UI_RECURSE);
   for (int id : argument_ids) {
     EXPECT_TRUE(view->Button(id)->IsEnabled()) << id;
-    EXPECT_TRUE(ItemEnabled(child, id)) << id;
+    EXPECT_TRUE(MenuItemEnabled(child, id)) << id;
   }
   view->EnableFunctionFields(false);
   Pump();

@@ -101,17 +101,6 @@ wxFrame* ChildFrameOf(wxDocument* doc) {
   return static_cast<wxFrame*>(doc->GetFirstView()->GetFrame());
 }
 
-bool MenuItemEnabled(wxFrame* frame, int id) {
-  wxMenu* menu = nullptr;
-  wxMenuItem* item = frame->GetMenuBar()->FindItem(id, &menu);
-  if (item == nullptr) {
-    ADD_FAILURE() << "no item " << id;
-    return false;
-  }
-  menu->UpdateUI(frame->GetEventHandler());
-  return item->IsEnabled();
-}
-
 TEST(MenuResources, MenuBarsHoldEveryItemWithItsTextAndId) {
   {
     SCOPED_TRACE("menu 128");

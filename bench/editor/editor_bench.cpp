@@ -1,0 +1,163 @@
+// The editor on large documents, in process: opening a document until its form is filled and
+// idle, clicking functions in the list (the shown one is stored, the clicked one shown), and
+// saving. Runs under a display (scripts/bench.sh starts it under xvfb-run).
+//
+// Usage: bench-editor DOCUMENT.dcm [CLICKS]
+// Prints one line per step: what, wall time, and the peak memory of the process so far.
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <wx/app.h>
+#include <wx/docmdi.h>
+#include <wx/docview.h>
+#include <wx/evtloop.h>
+#include <wx/init.h>
+#include <wx/listctrl.h>
+
+#include "ui/doc/func_doc.h"
+#include "ui/view/func_view.h"
+#include "ui/widgets/sjis_field.h"
+
+class BenchApp : public wxApp {
+ public:
+  bool OnInit() override { return true; }
+};
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::time_point since) {
+  return std::chrono::duration<double>(Clock::now() - since).count();
+}
+
+long PeakMegabytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss * 1024 / 1000000;
+}
+
+void Pump() {
+  for (int i = 0; i < 3; ++i) {
+    wxTheApp->ProcessPendingEvents();
+    wxYield();
+    wxTheApp->ProcessIdle();
+  }
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+void Report(const char* step, double seconds) {
+  std::printf("%-34s %8.3f s   peak %5ld MB\n", step, seconds, PeakMegabytes());
+  std::fflush(stdout);
+}
+
+int Run(const std::string& path, int clicks) {
+  auto* manager = new wxDocManager;
+  new wxDocTemplate(manager, "Quillmap", "*.dcm", "", "dcm", "QuillmapDocument",
+                    "Quillmap Document", wxCLASSINFO(CFuncDoc), wxCLASSINFO(CFuncView));
+  auto* frame = new wxDocMDIParentFrame(manager, nullptr, wxID_ANY, "Quillmap", wxPoint(0, 0),
+                                        wxSize(1000, 800));
+  wxTheApp->SetTopWindow(frame);
+  frame->Show();
+  Pump();
+
+  Clock::time_point start = Clock::now();
+  auto* doc =
+      wxDynamicCast(manager->CreateDocument(wxString::FromUTF8(path), wxDOC_SILENT), CFuncDoc);
+  Pump();
+  if (doc == nullptr) {
+    std::fprintf(stderr, "bench-editor: can't open %s\n", path.c_str());
+    return 1;
+  }
+  Report("open until the form is idle", Seconds(start));
+  auto* view = dynamic_cast<CFuncView*>(doc->GetFirstView());
+  wxListCtrl* list = view->FunctionList();
+  const long count = list->GetItemCount();
+
+  // Clicks spread over the list, each storing the function shown before. The first click also
+  // paints the enabled fields for the first time (fonts, styles: the same for any document), so
+  // it is reported on its own. "shown" is the work of the click itself (store, then show); the
+  // total adds the repaint that follows.
+  std::vector<double> totals;
+  std::vector<double> handled;
+  // A document of one function has nothing else to click.
+  const int rounds = count > 1 ? clicks + 1 : std::min(count, 1L);
+  for (int i = 0; i < rounds; ++i) {
+    const long item = i == 0 ? count / 2 : (count - 1) * (i - 1) / (clicks > 1 ? clicks - 1 : 1);
+    start = Clock::now();
+    list->SetItemState(item, wxLIST_STATE_FOCUSED | wxLIST_STATE_SELECTED,
+                       wxLIST_STATE_FOCUSED | wxLIST_STATE_SELECTED);
+    const double shown = Seconds(start);
+    Pump();
+    const double seconds = Seconds(start);
+    if (std::getenv("QUILLMAP_BENCH_VERBOSE")) {
+      std::printf("click %ld: %.3f s (shown after %.3f s)\n", item, seconds, shown);
+    }
+    if (i == 0) {
+      Report("first click (first paint)", seconds);
+      continue;
+    }
+    totals.push_back(seconds);
+    handled.push_back(shown);
+  }
+  if (!totals.empty()) {
+    Report("click: shown (median)", Median(handled));
+    Report("click: shown (slowest)", *std::max_element(handled.begin(), handled.end()));
+    Report("click: shown and painted (median)", Median(totals));
+    Report("click: shown and painted (slowest)", *std::max_element(totals.begin(), totals.end()));
+  }
+
+  const std::string saved = path + ".bench-saved.dcm";
+  start = Clock::now();
+  const bool ok = doc->OnSaveDocument(wxString::FromUTF8(saved));
+  Pump();
+  Report(ok ? "save as" : "save as (failed)", Seconds(start));
+  std::error_code ignored;
+  std::filesystem::remove(saved, ignored);
+
+  start = Clock::now();
+  doc->Modify(false);
+  manager->CloseDocuments(true);
+  Pump();
+  Report("close", Seconds(start));
+  frame->Destroy();
+  Pump();
+  delete manager;
+  return 0;
+}
+
+}  // namespace
+
+wxIMPLEMENT_APP_NO_MAIN(BenchApp);
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fputs("usage: bench-editor DOCUMENT.dcm [CLICKS]\n", stderr);
+    return 2;
+  }
+  const std::string path = argv[1];
+  const int clicks = argc > 2 ? std::atoi(argv[2]) : 10;
+  int one = 1;
+  if (!wxEntryStart(one, argv)) return 2;
+  wxTheApp->CallOnInit();
+  int result = 0;
+  {
+    wxEventLoop loop;
+    wxEventLoopActivator active(&loop);
+    result = Run(path, clicks);
+  }
+  wxTheApp->OnExit();
+  wxEntryCleanup();
+  return result;
+}

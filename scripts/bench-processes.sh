@@ -1,0 +1,122 @@
+#!/usr/bin/env bash
+# Whole-process figures of quillmap-cli against the floor of copying the same bytes with cat:
+# wall time (start-up, load, work and freeing included) and peak memory (maximum resident set),
+# each the median of several runs.
+#
+# Usage: scripts/bench-processes.sh [BUILD_DIR] [RUNS]   (default: build, 5)
+# Environment: QUILLMAP_BENCH_DIR  where the documents and outputs go (default: a new folder in
+#              /dev/shm when it exists, so that the disk does not decide the figures)
+#              QUILLMAP_BENCH_SIZES  "functions:structures ..." (default "10000:1000 100000:10000")
+#              QUILLMAP_BENCH_CRAFTED  set to 0 to skip the malformed files
+#              QUILLMAP_BENCH_CRAFTED_RUNS  runs of each malformed file (default: RUNS)
+set -euo pipefail
+build=${1:-build}
+runs=${2:-5}
+cd "$(dirname "$0")/.."
+
+cli="$build/quillmap-cli"
+maker="$build/quillmap-make-bench-document"
+for program in "$cli" "$maker"; do
+  if [[ ! -x $program ]]; then
+    echo "missing $program: build first (make bench)" >&2
+    exit 1
+  fi
+done
+[[ -x /usr/bin/time ]] || { echo "needs /usr/bin/time (Debian package time)" >&2; exit 1; }
+
+if [[ -n ${QUILLMAP_BENCH_DIR:-} ]]; then
+  work=$QUILLMAP_BENCH_DIR
+  mkdir -p "$work"
+else
+  base=/tmp
+  [[ -d /dev/shm && -w /dev/shm ]] && base=/dev/shm
+  work=$(mktemp -d "$base/quillmap-bench.XXXXXX")
+  trap 'rm -rf "$work"' EXIT
+fi
+
+# Runs a command RUNS times; prints "median_seconds median_kilobytes median_cpu_seconds" (wall time
+# by the shell's clock; peak memory and processor time, user and system, by /usr/bin/time).
+measure() {
+  local samples=()
+  for ((run = 0; run < runs; ++run)); do
+    local start=$EPOCHREALTIME
+    /usr/bin/time -f '%M %U %S' -o "$work/time.txt" "$@" > /dev/null 2>&1 || true
+    local end=$EPOCHREALTIME
+    samples+=("$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", b - a }') $(tail -1 "$work/time.txt")")
+  done
+  local column t m c
+  column() { printf '%s\n' "${samples[@]}" | awk "{ print $1 }" | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+  t=$(column '$1')
+  m=$(column '$2')
+  c=$(column '$3 + $4')
+  echo "$t $m $c"
+}
+
+file_mb() { awk -v b="$(stat -c %s "$1")" 'BEGIN { printf "%.1f", b / 1e6 }'; }
+
+# One row: job, document, time (and processor time) against the floor's, and memory against the
+# goal (MB = 10^6 bytes).
+row() {
+  local job=$1 doc=$2 result=$3 floor=$4 size_bytes=$5
+  local t m c ft fc
+  read -r t m c <<< "$result"
+  read -r ft _ fc <<< "$floor"
+  awk -v job="$job" -v doc="$doc" -v t="$t" -v m="$m" -v c="$c" -v ft="$ft" -v fc="$fc" \
+    -v s="$size_bytes" 'BEGIN {
+    goal = 2 * s / 1e6 + 30
+    ratio = ft > 0 ? sprintf("%.1fx", t / ft) : "-"
+    floor = ft > 0 ? sprintf("%.2f s (%.2f)", ft, fc) : "-"
+    printf "| %-6s | %-44s | %5.2f s (%.2f) | %15s | %5s | %6.0f MB | %6.0f MB |\n",
+           job, doc, t, c, floor, ratio, m * 1024 / 1e6, goal
+  }'
+}
+
+echo "quillmap-cli as whole processes, median of $runs runs (uptime: $(uptime | sed 's/.*load/load/'))"
+echo "Times are wall clock, processor time (user + system) in brackets; ratio = time / floor time."
+echo "| job    | document                                     |   time (cpu)   | cat floor (cpu) | ratio |  peak mem | 2x+30MB |"
+echo "|--------|----------------------------------------------|----------------|-----------------|-------|-----------|---------|"
+
+sizes=${QUILLMAP_BENCH_SIZES:-"10000:1000 100000:10000"}
+for size in $sizes; do
+  functions=${size%%:*}
+  structures=${size##*:}
+  doc="$work/bench-$functions.dcm"
+  [[ -f $doc ]] || "$maker" "$doc" --functions "$functions" --structures "$structures"
+  bytes=$(stat -c %s "$doc")
+  label="$functions fn, $structures st, $(file_mb "$doc") MB"
+
+  floor=$(measure sh -c "cat '$doc' > '$work/copy.dcm'")
+  result=$(measure "$cli" resave "$doc" "$work/out.dcm")
+  cmp -s "$doc" "$work/out.dcm" || echo "resave of $doc changed its bytes" >&2
+  row resave "$label" "$result" "$floor" "$bytes"
+
+  "$cli" export "$doc" "$work/page.htm"
+  floor=$(measure sh -c "cat '$doc' > /dev/null && cat '$work/page.htm' > '$work/copy.htm'")
+  result=$(measure "$cli" export "$doc" "$work/out.htm")
+  row export "$label (page $(file_mb "$work/page.htm") MB)" "$result" "$floor" "$bytes"
+  rm -f "$work/copy.dcm" "$work/copy.htm" "$work/out.dcm" "$work/out.htm" "$work/page.htm"
+done
+
+if [[ ${QUILLMAP_BENCH_CRAFTED:-1} != 0 ]]; then
+  runs=${QUILLMAP_BENCH_CRAFTED_RUNS:-$runs}
+  crafted=(
+    "export|--empty-records 125000|125,000 empty records, 2 MB"
+    "export|--empty-records 1000000|1,000,000 empty records, 16 MB"
+    "dump|--wide-root 20000000|root declaring 4e9 children, 20 MB"
+    "dump|--wide-root 200000000|root declaring 4e9 children, 200 MB"
+  )
+  for entry in "${crafted[@]}"; do
+    IFS='|' read -r job options label <<< "$entry"
+    doc="$work/crafted.dcm"
+    # shellcheck disable=SC2086
+    "$maker" "$doc" $options
+    bytes=$(stat -c %s "$doc")
+    if [[ $job == export ]]; then
+      result=$(measure "$cli" export "$doc" "$work/out.htm")
+    else
+      result=$(measure "$cli" dump "$doc")
+    fi
+    row "$job" "$label" "$result" "0 0 0" "$bytes"
+    rm -f "$doc" "$work/out.htm"
+  done
+fi

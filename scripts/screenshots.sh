@@ -6,8 +6,9 @@
 # 5-func-spec-settings.png (the clipboard settings dialog), 6-history-list.png and
 # 7-history-entry.png (the update-history dialogs), 8-about-box.png (the About box with the
 # application icon), the add-function, argument and related-functions dialogs
-# (9-add-function.png, 10-argument.png, 11-related.png), and the structure definition dialog of
-# the document's first structure (12-struct-def.png).
+# (9-add-function.png, 10-argument.png, 11-related.png), the structure definition dialog of the
+# document's first structure (12-struct-def.png), the form after three presses of Tab from the
+# function list (13-tab-order.png) and the Save As dialog (14-save-as.png).
 set -euo pipefail
 
 cd "$(dirname "$0")/.."

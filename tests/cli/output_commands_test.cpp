@@ -231,6 +231,23 @@ TEST_F(OutputCommandsTest, ExportToAnUnwritablePathNamesIt) {
   }
 }
 
+TEST_F(OutputCommandsTest, ExportTakesExactlyTwoPaths) {
+  const std::string path = MakeDocument("doc.dcm");
+  const std::string document = ReadAll(path);
+  const std::string out = PathOf("page.htm");
+  const std::string extra = PathOf("extra.htm");
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"export", path},
+        std::vector<std::string>{"export", path, out, extra}}) {
+    const Result result = Run(args);
+    EXPECT_EQ(result.status, 2) << args.size();
+    EXPECT_EQ(result.out, "");
+    EXPECT_FALSE(std::filesystem::exists(out));
+    EXPECT_FALSE(std::filesystem::exists(extra));
+  }
+  EXPECT_EQ(ReadAll(path), document);
+}
+
 // ---- clip --------------------------------------------------------------------------------------
 
 const std::string kAddBlock = kRule +
@@ -288,6 +305,23 @@ TEST_F(OutputCommandsTest, ClipUnknownNameAndBadFlags) {
   }
   EXPECT_EQ(Run({"clip", path}).status, 2);
   EXPECT_EQ(Run({"clip", path, "add", "--bogus"}).status, 2);
+}
+
+TEST_F(OutputCommandsTest, ClipFlagsInHexadecimalSpanAll32Bits) {
+  const std::string path = MakeDocument("doc.dcm");
+  for (const char* all : {"0xFFFFFFFF", "0Xffffffff"}) {
+    const Result result = Run({"clip", path, "add", "--flags", all});
+    EXPECT_EQ(result.status, 0) << all << result.err;
+    EXPECT_EQ(result.out, kAddBlock) << all;
+  }
+  // Bit 31 alone is the lowest int: the same word as its decimal form.
+  EXPECT_EQ(Run({"clip", path, "add", "--flags", "0x80000000"}).out,
+            Run({"clip", path, "add", "--flags", "-2147483648"}).out);
+  for (const char* too_wide : {"0x100000000", "0x1FFFFFFFF", "-0x1", "2147483648", "-2147483649"}) {
+    const Result result = Run({"clip", path, "add", "--flags", too_wide});
+    EXPECT_EQ(result.status, 2) << too_wide;
+    EXPECT_EQ(result.out, "") << too_wide;
+  }
 }
 
 }  // namespace

@@ -13,6 +13,9 @@
 //   10-argument.png       the argument dialog of a double click on the first argument row
 //   11-related.png       the related-functions dialog of the second function
 //   12-struct-def.png    the structure definition dialog of the document's first structure
+//   13-tab-order.png     the form after three real presses of Tab from the function list: the
+//                        focus on the heading field
+//   14-save-as.png       the Save As dialog of the function document
 // Usage: quillmap-screenshots OUT_DIR DOCUMENT.dcm PAGE.htm (the page the export writes)
 // The screen is captured with ImageMagick's import (command in $QUILLMAP_IMPORT, default
 // "import"), so run it on a display of its own (scripts/screenshots.sh uses Xvfb).
@@ -31,6 +34,7 @@
 #include <wx/mdi.h>
 #include <wx/modalhook.h>
 #include <wx/timer.h>
+#include <wx/uiaction.h>
 #include <wx/utils.h>
 #include <wx/webview.h>
 
@@ -49,6 +53,7 @@
 #include "ui/dialogs/html_format_dlg.h"
 #include "ui/dialogs/related_func_dlg.h"
 #include "ui/dialogs/struct_def_dlg.h"
+#include "ui/doc/save_as.h"
 #include "ui/res/ids.h"
 #include "ui/view/func_view.h"
 #include "ui/widgets/sjis_field.h"
@@ -101,6 +106,9 @@ class ScreenshotApp : public CSpecApp {
         [this] { return Capture(wxS("1-main-frame.png")); },
         [this] { return ShowSecondFunction(); },
         [this] { return Capture(wxS("2-second-function.png")); },
+        [this] { return WalkThreeTabs(); },
+        [this] { return FocusIsOnHeading(); },
+        [this] { return Capture(wxS("13-tab-order.png")); },
         [this] { return RunCommand(ids::kHtmlExport); },
         [this] { return DialogShown<CHtmlFormatDlg>(); },
         [this] { return Capture(wxS("4-html-format-dialog.png")); },
@@ -137,6 +145,10 @@ class ScreenshotApp : public CSpecApp {
         [this] { return ShowAbout(); },
         [this] { return Capture(wxS("8-about-box.png")); },
         [this] { return CloseAbout(); },
+        [this] { return ActivateDocumentWindow(); },
+        [this] { return ShowSaveAs(); },
+        [this] { return Capture(wxS("14-save-as.png")); },
+        [this] { return CloseSaveAs(); },
     };
     timer_.Bind(wxEVT_TIMER, &ScreenshotApp::OnTick, this);
     timer_.Start(1500);  // lets every window paint before the next step
@@ -361,6 +373,39 @@ class ScreenshotApp : public CSpecApp {
     return true;
   }
 
+  // Real Tab presses from the function list: the name, the attribute, then the heading.
+  bool WalkThreeTabs() {
+    GetMainFrame()->Raise();
+    wxUIActionSimulator keyboard;
+    // Without a window manager the keyboard goes to the window under the pointer.
+    keyboard.MouseMove(GetMainFrame()->GetScreenPosition() + wxPoint(500, 300));
+    wxYield();
+    form_view_->FunctionList()->SetFocus();
+    wxYield();
+    for (int i = 0; i < 3; ++i) {
+      keyboard.Char(WXK_TAB);
+      wxYield();
+    }
+    return true;
+  }
+
+  bool FocusIsOnHeading() const {
+    return wxWindow::FindFocus() == static_cast<wxWindow*>(form_view_->HeadingEdit());
+  }
+
+  // The Save As dialog of the function document, shown without waiting for an answer.
+  bool ShowSaveAs() {
+    save_as_ = MakeSaveAsDialog(GetMainFrame(), *form_view_->GetDocument());
+    save_as_->Show();
+    return true;
+  }
+
+  bool CloseSaveAs() {
+    save_as_->Hide();
+    save_as_.reset();
+    return true;
+  }
+
   wxString out_dir_;
   wxString document_;
   wxString page_;
@@ -375,6 +420,7 @@ class ScreenshotApp : public CSpecApp {
   wxWindow* document_window_ = nullptr;
   std::unique_ptr<DialogHook> hook_;
   CAboutDlg* about_ = nullptr;
+  std::unique_ptr<wxFileDialog> save_as_;
   wxTimer timer_;
 };
 

@@ -19,8 +19,11 @@ int MenuIdFor(const wxDocument* doc) {
 }  // namespace
 
 CChildFrame::CChildFrame(wxDocument* doc, wxView* view, wxMDIParentFrame* parent,
-                         const wxString& title)
-    : wxDocMDIChildFrame(doc, view, parent, wxID_ANY, title) {
+                         const wxString& title) {
+  Create(doc, view, parent, wxID_ANY, title);
+  // Hidden until its document is read (before anything gets drawn): a file that fails to open
+  // never shows a window.
+  Hide();
   SetIcon(art::AppIcon());
   wxMenuBar* menu_bar = BuildMenuBar(MenuIdFor(doc));
   SetMenuBar(menu_bar);
@@ -45,9 +48,18 @@ CChildFrame* CreateChildFrame(wxDocument* doc, wxView* view) {
   auto* parent = wxDynamicCast(wxTheApp->GetTopWindow(), wxMDIParentFrame);
   if (parent == nullptr || doc == nullptr) return nullptr;
   auto* frame = new CChildFrame(doc, view, parent, doc->GetUserReadableName());
-  frame->Show();
-  // Lay the view's window out once the view has created it, after this call returns.
-  frame->CallAfter([frame] { frame->SendSizeEvent(); });
   if (view != nullptr) view->Activate(true);
   return frame;
+}
+
+void ShowChildFrame(wxView* view) {
+  auto* frame = view != nullptr ? wxDynamicCast(view->GetFrame(), CChildFrame) : nullptr;
+  if (frame == nullptr || frame->IsShown()) return;
+  // Shown, the frame becomes the main frame's current page by itself (wx brings a page inserted
+  // last to the top); asking GTK for it again here would leave a web view blank.
+  frame->Show();
+  view->Activate(true);
+  // Lay the view's window out once GTK has given the shown frame its place.
+  frame->SendSizeEvent();
+  frame->CallAfter([frame] { frame->SendSizeEvent(); });
 }

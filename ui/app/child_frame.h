@@ -18,7 +18,11 @@ class CChildFrame : public wxDocMDIChildFrame {
 };
 
 // Creates the child frame that shows a view of a document, inside the application's main frame,
-// shows it and makes the view the active one. Views call this from their OnCreate and create
+// hidden, and makes the view the active one. Views call this from their OnCreate and create
 // their window as the frame's only child: the frame lays it out to fill its client area.
 // nullptr when there is no main frame.
 CChildFrame* CreateChildFrame(wxDocument* doc, wxView* view);
+// Shows the view's frame (when still hidden) as the active window. Views call this from their
+// first update, which comes once the document is read (or made new): a document that fails to
+// open never shows a window.
+void ShowChildFrame(wxView* view);

@@ -5,6 +5,7 @@
 #include <wx/filename.h>
 
 #include "ui/app/recent_files.h"
+#include "ui/doc/save_as.h"
 #include "ui/res/ids.h"
 #include "ui/res/string_table.h"
 #include "ui/widgets/message_box.h"
@@ -19,7 +20,11 @@ wxBEGIN_EVENT_TABLE(CDocManager, wxDocManager)
 }
 
 wxDocument* CDocManager::OpenFile(const wxString& path) {
-  return CreateDocument(path, wxDOC_SILENT);
+  // The document keeps the full path: a relative one would name another file once the working
+  // folder changed.
+  wxFileName absolute(path);
+  absolute.MakeAbsolute();
+  return CreateDocument(absolute.GetFullPath(), wxDOC_SILENT);
 }
 
 wxFileHistory* CDocManager::OnCreateFileHistory() {
@@ -50,15 +55,8 @@ wxDocTemplate* CDocManager::SelectDocumentType(wxDocTemplate** templates, int co
 wxDocTemplate* CDocManager::SelectDocumentPath(wxDocTemplate** templates, int count, wxString& path,
                                                long /*flags*/, bool /*save*/) {
   // "dcm ﾌｧｲﾙ (*.dcm)|*.dcm|html ﾌｧｲﾙ (*.htm)|*.htm|すべてのﾌｧｲﾙ (*.*)|*"
-  wxString filter;
-  for (int i = 0; i < count; ++i) {
-    if (!templates[i]->IsVisible()) continue;
-    if (!filter.empty()) filter << wxS('|');
-    filter << templates[i]->GetDescription() << wxS('|') << templates[i]->GetFileFilter();
-  }
-  if (!filter.empty()) filter << wxS('|');
-  filter << LoadWxString(ids::kStrAllFilesFilter) << wxS("|*");
-
+  const wxString filter =
+      TemplateFilters(std::vector<wxDocTemplate*>(templates, templates + count));
   wxFileDialog dialog(wxTheApp->GetTopWindow(), LoadWxString(ids::kStrOpenTitle),
                       GetLastDirectory(), wxString(), filter, wxFD_OPEN | wxFD_FILE_MUST_EXIST);
   if (dialog.ShowModal() != wxID_OK || dialog.GetPath().empty()) {

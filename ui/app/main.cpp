@@ -7,15 +7,6 @@
 
 namespace {
 
-constexpr char kHelp[] =
-    "usage: quillmap [FILE]\n"
-    "Starts the Quillmap editor. FILE is opened by its extension: a .dcm document in its form,\n"
-    "an .htm page in a browser window; any other file is tried as a .dcm document. Without\n"
-    "FILE the main window opens empty.\n"
-    "  -h, --help     print this help and exit\n"
-    "      --version  print the version and exit\n"
-    "GTK's own options (for example --display=DISPLAY) are taken as well.\n";
-
 constexpr char kVersion[] = "quillmap (Quillmap) " QUILLMAP_VERSION "\n";
 
 int PrintToStdout(const char* text) {
@@ -28,7 +19,7 @@ int AnswerInfoOption(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
     if (arg == "--") break;
-    if (arg == "--help" || arg == "-h") return PrintToStdout(kHelp);
+    if (arg == "--help" || arg == "-h") return PrintToStdout(kCommandLineHelp);
     if (arg == "--version") return PrintToStdout(kVersion);
   }
   return -1;

@@ -144,7 +144,9 @@ void CMainFrame::UpdateIndicators(const std::function<bool(int)>& lock_is_on) {
 wxString CMainFrame::MakeCaption() const {
   wxString caption = LoadWxString(ids::kMainFrame);
   if (wxDocument* doc = manager_->GetCurrentDocument()) {
+    // The document as its window's tab names it: wx marks a modified document with "*".
     caption << wxS(" - ") << doc->GetUserReadableName();
+    if (doc->IsModified()) caption << wxS("*");
   }
   return caption;
 }

@@ -31,7 +31,8 @@ class CMainFrame : public wxDocMDIParentFrame {
   void UpdateIndicators(const std::function<bool(int)>& lock_is_on = KeyboardLockIsOn);
   // The keyboard's lock state behind an indicator; kana lock has no counterpart on GTK: off.
   static bool KeyboardLockIsOn(int indicator);
-  // Caption string 128, followed by " - " and the active document's title when there is one.
+  // Caption string 128, followed by " - " and the active document's title when there is one,
+  // with "*" while the document is modified (as its tab shows it).
   wxString MakeCaption() const;
 
  private:

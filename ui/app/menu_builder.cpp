@@ -17,16 +17,17 @@ bool IsToggle(int command) {
   return command == ids::kViewToolBar || command == ids::kViewStatusBar;
 }
 
-// wx checks that a menu id fits in 15 bits, a limit of another desktop's menus; many of the
-// program's command numbers are larger. The item is made with a small id and then given its real
-// one, which GTK menus carry and report unchanged.
-wxMenuItem* MakeItem(wxMenu* menu, int id, const wxString& text, const wxString& help,
-                     wxItemKind kind) {
+// Appends an item and then gives it its command's wx id. The item is made and put in the menu
+// under a stand-in id for two reasons: wx checks that a menu id fits in 15 bits (a limit of
+// another desktop's menus, which many of the program's command numbers exceed), and wxGTK makes
+// an item whose id is a stock id (open, save, close, exit...) as GTK's stock item, with GTK's
+// label and its key (Ctrl+W closes, Ctrl+Q quits). The menus' texts and keys are the program's
+// own: an item shows its text, and only a key written in that text after "\t" is bound. GTK
+// menus carry the real id afterwards and report it unchanged.
+void AppendItem(wxMenu* menu, int id, const wxString& text, const wxString& help, wxItemKind kind) {
   constexpr int kStandIn = 1;
-  const bool fits = id >= 0 && id < 0x7fff;
-  auto* item = new wxMenuItem(menu, fits ? id : kStandIn, text, help, kind);
+  wxMenuItem* item = menu->Append(new wxMenuItem(menu, kStandIn, text, help, kind));
   item->SetId(id);
-  return item;
 }
 
 }  // namespace
@@ -40,9 +41,8 @@ wxMenuBar* BuildMenuBar(int menu_id) {
         menu->AppendSeparator();
         continue;
       }
-      menu->Append(MakeItem(menu, command_map::ToWxId(item.command), ResourceText(item.text),
-                            LoadPrompt(item.command),
-                            IsToggle(item.command) ? wxITEM_CHECK : wxITEM_NORMAL));
+      AppendItem(menu, command_map::ToWxId(item.command), ResourceText(item.text),
+                 LoadPrompt(item.command), IsToggle(item.command) ? wxITEM_CHECK : wxITEM_NORMAL);
     }
     bar->Append(menu, ResourceText(popup.text));
   }

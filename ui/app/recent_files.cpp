@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <wx/config.h>
+#include <wx/filename.h>
 #include <wx/menu.h>
 
 #include "ui/res/ids.h"
@@ -17,11 +18,19 @@ bool IsRecentFileItem(int id) {
   return id >= wxID_FILE1 && id < wxID_FILE1 + CRecentFiles::kMaxFiles;
 }
 
-// "&1 /path/file.dcm": the number is the mnemonic; "&" in the path must show as itself.
-wxString EntryLabel(size_t index, const wxString& path) {
-  wxString escaped = path;
-  escaped.Replace(wxS("&"), wxS("&&"));
-  return wxString::Format(wxS("&%zu %s"), index + 1, escaped);
+// The label of entry `index` as wx's own recent-file menus make it: "&1 file.dcm" for a file in
+// the folder of the newest entry (or whatever the list's path style says), "&2 /path/file.dcm"
+// otherwise. The number is the mnemonic; "&" in the path must show as itself.
+wxString EntryLabel(size_t index, const wxString& path, const wxString& newest_folder,
+                    wxFileHistoryMenuPathStyle style) {
+  const wxFileName name(path);
+  bool name_only = style == wxFH_PATH_SHOW_NEVER;
+  if (style == wxFH_PATH_SHOW_IF_DIFFERENT) {
+    name_only = name.HasName() && name.GetPath() == newest_folder;
+  }
+  wxString shown = name_only ? name.GetFullName() : path;
+  shown.Replace(wxS("&"), wxS("&&"));
+  return wxString::Format(wxS("&%zu %s"), index + 1, shown);
 }
 
 }  // namespace
@@ -29,7 +38,11 @@ wxString EntryLabel(size_t index, const wxString& path) {
 CRecentFiles::CRecentFiles() : wxFileHistory(kMaxFiles, wxID_FILE1) {}
 
 void CRecentFiles::AddFileToHistory(const wxString& file) {
-  wxFileHistory::AddFileToHistory(file);
+  // Kept with its full path, so that the entry still names the file when the editor is started
+  // from another folder.
+  wxFileName absolute(file);
+  absolute.MakeAbsolute();
+  wxFileHistory::AddFileToHistory(absolute.GetFullPath());
   RefreshMenus();
   SaveToProfile();
 }
@@ -102,8 +115,10 @@ void CRecentFiles::RefreshMenu(wxMenu* menu) const {
     menu->Enable(wxID_FILE1, false);
     return;
   }
+  const wxString newest_folder = wxFileName(GetHistoryFile(0)).GetPath();
   for (size_t i = 0; i < GetCount(); ++i) {
-    menu->Insert(position + i, wxID_FILE1 + static_cast<int>(i), EntryLabel(i, GetHistoryFile(i)),
+    menu->Insert(position + i, wxID_FILE1 + static_cast<int>(i),
+                 EntryLabel(i, GetHistoryFile(i), newest_folder, GetMenuPathStyle()),
                  LoadPrompt(ids::kFileMru1 + static_cast<int>(i)));
   }
 }

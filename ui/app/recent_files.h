@@ -2,7 +2,8 @@
 // The recent-file list: at most four files, newest first. It keeps the "最近使ったﾌｧｲﾙ" item of
 // every File menu in step with the list (a disabled placeholder while the list is empty, the
 // entries in its place otherwise) and stores itself in the profile section "Recent File List"
-// as File1 to File4.
+// as File1 to File4. Files are kept with their full paths; the menu shows them the way wx's own
+// recent-file menus do (a file in the newest entry's folder by its name).
 
 #include <vector>
 

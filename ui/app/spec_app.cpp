@@ -1,16 +1,21 @@
 #include "ui/app/spec_app.h"
 
-#include <wx/cmdline.h>
+#include <cstdio>
+#include <string>
+#include <vector>
+
 #include <wx/config.h>
 #include <wx/fileconf.h>
 #include <wx/filename.h>
 #include <wx/stdpaths.h>
 
+#include "core/parse/shell_command.h"
 #include "ui/app/about_dlg.h"
 #include "ui/app/assert_policy.h"
 #include "ui/app/doc_manager.h"
 #include "ui/app/doc_templates.h"
 #include "ui/app/main_frame.h"
+#include "ui/app/print_command.h"
 #include "ui/res/ids.h"
 #include "ui/res/string_table.h"
 
@@ -27,9 +32,47 @@ CSpecApp::CSpecApp() {
 
 CSpecApp::~CSpecApp() = default;
 
+const char kCommandLineHelp[] =
+    "usage: quillmap [FILE]\n"
+    "       quillmap /p FILE\n"
+    "       quillmap /pt FILE PRINTER [DRIVER [PORT]]\n"
+    "Starts the Quillmap editor. FILE is opened by its extension: a .dcm document in its form,\n"
+    "an .htm page in a browser window; any other file is tried as a .dcm document. Without\n"
+    "FILE the main window opens empty.\n"
+    "  /p, -p         print FILE's pages on the default printer, without a window, and exit\n"
+    "  /pt, -pt       print FILE's pages on PRINTER (DRIVER and PORT are not needed) and exit\n"
+    "  -h, --help     print this help and exit\n"
+    "      --version  print the version and exit\n"
+    "GTK's own options (for example --display=DISPLAY) are taken as well. An argument after --\n"
+    "is a file name even when it starts with a dash or is /p or /pt.\n";
+
 bool CSpecApp::OnInit() {
-  if (!wxApp::OnInit()) return false;  // parses the command line
-  return InitInstance(command_line_file_);
+  std::vector<std::string> args;
+  for (int i = 1; i < argc; ++i) args.push_back(argv[i].utf8_string());
+  const quillmap::ShellCommand command = quillmap::ParseShellCommand(args);
+  using Kind = quillmap::ShellCommand::Kind;
+  switch (command.kind) {
+    case Kind::kHelp:
+    case Kind::kBad: {
+      const bool asked = command.kind == Kind::kHelp;
+      std::fputs(kCommandLineHelp, asked ? stdout : stderr);
+      exit_status_ = asked ? 0 : 2;
+      return true;
+    }
+    case Kind::kPrint:
+    case Kind::kPrintTo:
+      exit_status_ = PrintFromCommandLine(wxString::FromUTF8(command.file),
+                                          wxString::FromUTF8(command.printer));
+      return true;
+    case Kind::kNothing:
+    case Kind::kOpen:
+      break;
+  }
+  return InitInstance(wxString::FromUTF8(command.file));
+}
+
+int CSpecApp::OnRun() {
+  return exit_status_ ? *exit_status_ : wxApp::OnRun();
 }
 
 int CSpecApp::OnExit() {
@@ -37,18 +80,7 @@ int CSpecApp::OnExit() {
   return wxApp::OnExit();
 }
 
-void CSpecApp::OnInitCmdLine(wxCmdLineParser& parser) {
-  wxApp::OnInitCmdLine(parser);
-  parser.AddParam(wxS("file"), wxCMD_LINE_VAL_STRING, wxCMD_LINE_PARAM_OPTIONAL);
-}
-
-bool CSpecApp::OnCmdLineParsed(wxCmdLineParser& parser) {
-  if (!wxApp::OnCmdLineParsed(parser)) return false;
-  if (parser.GetParamCount() > 0) command_line_file_ = parser.GetParam(0);
-  return true;
-}
-
-bool CSpecApp::InitInstance(const wxString& file) {
+bool CSpecApp::StartUp() {
   // The profile: vendor string 500, application string 57344, in the desktop's config folder
   // ($XDG_CONFIG_HOME/Quillmap.conf).
   SetVendorName(LoadWxString(ids::kStrRegistryKey));
@@ -77,7 +109,11 @@ bool CSpecApp::InitInstance(const wxString& file) {
     if (event.GetEventObject() == main_frame_) main_frame_ = nullptr;
     event.Skip();
   });
+  return true;
+}
 
+bool CSpecApp::InitInstance(const wxString& file) {
+  if (!StartUp()) return false;
   // A command line without a file opens nothing: the main frame stays empty.
   if (!file.empty() && doc_manager_->OpenFile(file) == nullptr) {
     ExitInstance();
@@ -87,6 +123,18 @@ bool CSpecApp::InitInstance(const wxString& file) {
   main_frame_->Show();
   main_frame_->Update();
   return true;
+}
+
+int CSpecApp::PrintFromCommandLine(const wxString& file, const wxString& printer) {
+  // As with the framework's print switches, the main window is never shown: the document is
+  // opened, printed and closed again.
+  if (!StartUp()) return 1;
+  int status = 1;
+  if (wxDocument* doc = doc_manager_->OpenFile(file)) {
+    if (PrintViewDirect(doc->GetFirstView(), printer)) status = 0;
+  }
+  ExitInstance();
+  return status;
 }
 
 void CSpecApp::ExitInstance() {

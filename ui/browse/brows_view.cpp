@@ -30,11 +30,12 @@ bool CBrowsView::OnCreate(wxDocument* doc, long flags) {
                              wxWebViewBackendWebKit);
   if (web_view_ == nullptr) return false;
   SetDefaultCharset(web_view_);
-  frame->SendSizeEvent();
   return true;
 }
 
 void CBrowsView::OnUpdate(wxView* /*sender*/, wxObject* /*hint*/) {
+  // The page was found: its window may appear.
+  ShowChildFrame(this);
   if (web_view_ == nullptr || GetDocument() == nullptr) return;
   const wxString path = GetDocument()->GetFilename();
   if (path.empty()) return;

@@ -2,13 +2,14 @@
 
 #include <cerrno>
 #include <chrono>
-#include <cstring>
 #include <exception>
 
 #include <wx/msgdlg.h>
 
 #include "core/model/file.h"
+#include "core/model/file_error_text.h"
 #include "ui/dialogs/doc_info_dlg.h"
+#include "ui/doc/save_as.h"
 #include "ui/output/clipboard_command.h"
 #include "ui/output/html_export_command.h"
 #include "ui/res/ids.h"
@@ -28,8 +29,14 @@ wxBEGIN_EVENT_TABLE(CFuncDoc, wxDocument) EVT_MENU(ids::kDocInfo, CFuncDoc::OnDo
     return buffer.data() != nullptr ? std::string(buffer.data()) : std::string();
   }
 
+  // Why a file operation failed, in Japanese for the common cases; empty otherwise.
   wxString Reason(const quillmap::FileError& error) {
-    return wxString::FromUTF8(std::strerror(error.error_number()));
+    return ResourceText(quillmap::FileErrorPhrase(error.error_number()));
+  }
+
+  // A message and, on the next line, why (when there is a reason to give).
+  wxString WithReason(const wxString& text, const wxString& reason) {
+    return reason.empty() ? text : text + "\n" + reason;
   }
 
   // String id with "%1" replaced by a path.
@@ -48,20 +55,20 @@ wxBEGIN_EVENT_TABLE(CFuncDoc, wxDocument) EVT_MENU(ids::kDocInfo, CFuncDoc::OnDo
 
   // "<path> に保存できませんでした。..." and, on the next line, why.
   wxString SaveFailureText(const wxString& path, const quillmap::FileError& error) {
-    const wxString text = WithPath(ids::kStrCannotSave, path) + "\n";
+    const wxString text = WithPath(ids::kStrCannotSave, path);
     switch (error.kind()) {
       case quillmap::FileError::Kind::kNotRegularFile:
-        return text + LoadWxString(ids::kStrNotRegularFile);
+        return WithReason(text, LoadWxString(ids::kStrNotRegularFile));
       case quillmap::FileError::Kind::kReadOnly:
-        return text + LoadWxString(ids::kStrReadOnlyFile);
+        return WithReason(text, LoadWxString(ids::kStrReadOnlyFile));
       case quillmap::FileError::Kind::kBrokenLink:
-        return text + LoadWxString(ids::kStrBrokenLink);
+        return WithReason(text, LoadWxString(ids::kStrBrokenLink));
       case quillmap::FileError::Kind::kLocked:
-        return text + LoadWxString(ids::kStrFileLocked);
+        return WithReason(text, LoadWxString(ids::kStrFileLocked));
       case quillmap::FileError::Kind::kSystem:
         break;
     }
-    return text + Reason(error);
+    return WithReason(text, Reason(error));
   }
 
 }  // namespace
@@ -162,7 +169,7 @@ bool CFuncDoc::Save() {
 
 bool CFuncDoc::SaveAs() {
   StoreEditedFields();
-  return wxDocument::SaveAs();
+  return SaveDocumentAs(this);
 }
 
 bool CFuncDoc::OnSaveModified() {
@@ -190,7 +197,7 @@ bool CFuncDoc::DoOpenDocument(const wxString& file) {
     SlowProgress progress(GetDocumentWindow(), WithPath(ids::kStrReading, file));
     loaded = quillmap::LoadStoreFromPath(store_, PathBytes(file), progress.Function());
   } catch (const quillmap::FileError& error) {
-    ShowFileMessage(WithPath(ids::kStrCannotOpen, file) + "\n" + Reason(error));
+    ShowFileMessage(WithReason(WithPath(ids::kStrCannotOpen, file), Reason(error)));
     return false;
   } catch (const std::exception&) {
     // Anything else the reader could not cope with is a file it doesn't understand.

@@ -48,6 +48,13 @@ inline constexpr int kStrExportOntoDocument = 40903;  // "%1 は編集中のﾄ�
 // The progress dialog of a long open or save.
 inline constexpr int kStrReading = 40960;  // "%1 を読み込んでいます..."
 inline constexpr int kStrSaving = 40961;   // "%1 に保存しています..."
+// The Save As dialog and the print switches of the command line.
+inline constexpr int kStrSaveAsTitle = 40965;  // "名前を付けて保存"
+inline constexpr int kStrAskReplace =
+    40901;  // the export's "%1 は既に存在します。\n上書きしますか?"
+inline constexpr int kStrNoPrinter = 40962;  // "印刷できるﾌﾟﾘﾝﾀがありません。"
+inline constexpr int kStrNoSuchPrinter = 40963;  // "ﾌﾟﾘﾝﾀ '%1' が見つかりません。"
+inline constexpr int kStrCannotPrint = 40964;    // "%1 を印刷できませんでした。"
 
 // Framework commands
 inline constexpr int kFileNew = 57600;

@@ -11,6 +11,7 @@
 #include "ui/res/ids.h"
 #include "ui/widgets/dialog_units.h"
 #include "ui/widgets/sjis_field.h"
+#include "ui/widgets/tab_order.h"
 
 namespace {
 
@@ -102,6 +103,7 @@ wxSize BuildFuncForm(wxScrolledWindow* form, FormControls& c) {
       new wxStaticText(form, wxID_ANY, U(item.text), pos, size, wxST_NO_AUTORESIZE);
     }
   }
+  std::vector<wxWindow*> tab_order;
   for (const Control& item : kControls) {
     const wxPoint pos = du.Point(item.rect.x, item.rect.y);
     const wxSize size = du.Size(item.rect.width, item.rect.height);
@@ -156,7 +158,11 @@ wxSize BuildFuncForm(wxScrolledWindow* form, FormControls& c) {
         c.history = new SjisChoice(form, item.id, pos, combo_size, 0);
         break;
     }
+    wxWindow* control = form->GetChildren().back();
+    UseFontInDropDown(control);  // passes over all but combo boxes
+    tab_order.push_back(control);
   }
+  UseTabOrder(form, std::move(tab_order));
   const wxSize form_size = du.Size(kFormWidthDu, kFormHeightDu);
   form->SetVirtualSize(form_size);
   return form_size;

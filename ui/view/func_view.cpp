@@ -21,6 +21,7 @@
 #include "ui/res/string_table.h"
 #include "ui/view/func_form.h"
 #include "ui/widgets/dialog_units.h"
+#include "ui/widgets/form_scrolling.h"
 #include "ui/widgets/message_box.h"
 #include "ui/widgets/sjis_field.h"
 
@@ -29,8 +30,6 @@ wxIMPLEMENT_DYNAMIC_CLASS(CFuncView, wxView);
 namespace {
 
 namespace text = quillmap::text;
-
-constexpr int kScrollBarRoom = 64;  // pixels
 
 // Sets a flag for the lifetime of a scope.
 class FlagScope {
@@ -111,17 +110,7 @@ bool CFuncView::OnCreate(wxDocument* doc, long) {
   controls_ = new FormControls;
   BuildFuncForm(form_, *controls_);
   const DialogUnits du(form_);
-  form_->SetScrollRate(du.base().x, du.base().y);
-  // A scroll bar in a window smaller than the scroll bar itself upsets GTK, which is what the
-  // form is before its frame is laid out: show the scroll bars only once there is room.
-  form_->Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
-    event.Skip();
-    const wxSize size = event.GetSize();
-    const wxScrollbarVisibility shown =
-        size.x >= kScrollBarRoom && size.y >= kScrollBarRoom ? wxSHOW_SB_DEFAULT : wxSHOW_SB_NEVER;
-    form_->ShowScrollbars(shown, shown);
-  });
-  form_->ShowScrollbars(wxSHOW_SB_NEVER, wxSHOW_SB_NEVER);
+  UseFormScrolling(form_, du.base().x, du.base().y);
 
   form_->Bind(wxEVT_LIST_ITEM_FOCUSED, &CFuncView::OnFunctionItemChanging, this,
               ids::kFunctionList);
@@ -176,6 +165,7 @@ void CFuncView::OnUpdate(wxView*, wxObject*) {
   if (filled_ || controls_ == nullptr) return;
   filled_ = true;
   InitialUpdate();
+  ShowChildFrame(this);
 }
 
 void CFuncView::OnDraw(wxDC*) {}

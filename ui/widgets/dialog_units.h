@@ -15,6 +15,10 @@ wxFont FormFont();
 // units give them (the desktop theme's padding would make them taller than their place).
 void UseCompactControls(wxWindow* container);
 
+// Makes the drop-down list of a combo box or choice show the control's own font. GTK shows the
+// list in a window of its own, which would otherwise take the desktop's default font.
+void UseFontInDropDown(wxWindow* combo);
+
 class DialogUnits {
  public:
   // Measures the font of window (set the font first).

@@ -132,10 +132,28 @@ void SjisTextCtrl::SetBytes(std::string_view bytes) {
 
 // ---- SjisComboBox -----------------------------------------------------------------------------
 
+namespace {
+
+// The drop-down list is a window of its own, which inherits no font from the form: give it the
+// combo box's font, so that its rows are as high as the text they draw.
+class ComboFontPopup : public wxVListBoxComboPopup {
+ public:
+  using wxVListBox::Create;
+  bool Create(wxWindow* parent) override {
+    if (!wxVListBoxComboPopup::Create(parent)) return false;
+    SetFont(m_useFont);
+    m_itemHeight = GetCharHeight();
+    return true;
+  }
+};
+
+}  // namespace
+
 SjisComboBox::SjisComboBox(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
                            long style)
     : wxOwnerDrawnComboBox(parent, id, wxString(), pos, size, 0, nullptr, style & ~wxCB_SORT),
       sorted_((style & wxCB_SORT) != 0) {
+  SetPopupControl(new ComboFontPopup);
   guard_.Attach(this, this);
 }
 

@@ -107,6 +107,32 @@ TEST(IniProfileTest, SetKeepsOtherLines) {
             "[Settings]\nX=1\nY=5\n");
 }
 
+TEST(IniProfileTest, SetIntoASectionWithoutEntriesLandsInThatSection) {
+  TempDir dir;
+  const std::string path = dir.File("Quillmap.conf");
+  IniProfile profile(path);
+  // Followed straight by another section.
+  WriteAll(path, "[ToClipFcunSpec]\n[Settings]\nPreviewPages=0\n");
+  ASSERT_TRUE(profile.SetInt("ToClipFcunSpec", "FuncSpec", 7));
+  EXPECT_EQ(ReadAll(path), "[ToClipFcunSpec]\nFuncSpec=7\n[Settings]\nPreviewPages=0\n");
+  EXPECT_EQ(profile.GetInt("ToClipFcunSpec", "FuncSpec", -1), 7);
+  EXPECT_EQ(profile.GetInt("Settings", "FuncSpec", -1), -1);
+
+  // Followed by a comment line and a blank line: the entry goes right under the header.
+  WriteAll(path, "[ToClipFcunSpec]\n; flags of the clipboard text\n\n[Settings]\nX=1\n");
+  ASSERT_TRUE(profile.SetInt("ToClipFcunSpec", "FuncSpec", -3));
+  EXPECT_EQ(ReadAll(path),
+            "[ToClipFcunSpec]\nFuncSpec=-3\n; flags of the clipboard text\n\n[Settings]\nX=1\n");
+  EXPECT_EQ(profile.GetInt("ToClipFcunSpec", "FuncSpec", -1), -3);
+
+  // The last section of the file, without a line feed after its header.
+  WriteAll(path, "[Settings]\nX=1\n[ToClipFcunSpec]");
+  ASSERT_TRUE(profile.SetInt("ToClipFcunSpec", "FuncSpec", 12));
+  EXPECT_EQ(ReadAll(path), "[Settings]\nX=1\n[ToClipFcunSpec]\nFuncSpec=12\n");
+  EXPECT_EQ(profile.GetInt("ToClipFcunSpec", "FuncSpec", -1), 12);
+  EXPECT_EQ(profile.GetInt("Settings", "X", -1), 1);
+}
+
 TEST(IniProfileTest, SetCreatesFolderAndFailsOnUnwritablePath) {
   TempDir dir;
   IniProfile nested(dir.File("a/b/Quillmap.conf"));

@@ -1,15 +1,20 @@
 // Menus 128, 129 and 130, accelerator table 128 and the enabling of commands by the active
 // document.
 
+#include <gtk/gtk.h>
+
 #include <utility>
 #include <vector>
 
 #include <wx/menu.h>
 #include <wx/toolbar.h>
+#include <wx/uiaction.h>
 
 #include "tests/ui/app/app_fixture.h"
 #include "ui/app/menu_builder.h"
 #include "ui/browse/brows_view.h"
+#include "ui/view/func_view.h"
+#include "ui/widgets/sjis_field.h"
 
 namespace {
 
@@ -257,6 +262,126 @@ TEST_F(AppTest, WindowArrangementCommandsKeepEveryWindow) {
   Pump();
   EXPECT_EQ(Documents().size(), 2u);
   EXPECT_EQ(Frame()->GetActiveChild(), child);
+}
+
+}  // namespace
+
+namespace {
+
+// The keys GTK has bound to a menu item, as GTK shows them ("Ctrl+N").
+std::vector<std::string> GtkKeysOf(wxMenuItem* item) {
+  std::vector<std::string> keys;
+  GList* closures = gtk_widget_list_accel_closures(item->GetMenuItem());
+  for (GList* node = closures; node != nullptr; node = node->next) {
+    auto* closure = static_cast<GClosure*>(node->data);
+    GtkAccelGroup* group = gtk_accel_group_from_accel_closure(closure);
+    const GtkAccelKey* key = gtk_accel_group_find(
+        group,
+        [](GtkAccelKey*, GClosure* found, gpointer wanted) -> gboolean { return found == wanted; },
+        closure);
+    if (key == nullptr) continue;
+    gchar* label = gtk_accelerator_get_label(key->accel_key, key->accel_mods);
+    keys.emplace_back(label);
+    g_free(label);
+  }
+  g_list_free(closures);
+  return keys;
+}
+
+// Every item shows exactly its own text and is bound to no key but the one its text names:
+// no stock label, no stock key (wxGTK gives stock ids GTK's Ctrl+Q, Ctrl+W, Shift+Ctrl+S...).
+void ExpectOnlyOwnTextsAndKeys(wxMenuBar* bar) {
+  for (size_t p = 0; p < bar->GetMenuCount(); ++p) {
+    for (wxMenuItem* item : bar->GetMenu(p)->GetMenuItems()) {
+      if (item->IsSeparator()) continue;
+      const wxString label = item->GetItemLabel();
+      SCOPED_TRACE(label.utf8_string());
+      wxString shown = label.BeforeFirst('\t');
+      shown.Replace(wxS("&"), wxS("_"));
+      EXPECT_EQ(std::string(gtk_menu_item_get_label(GTK_MENU_ITEM(item->GetMenuItem()))),
+                shown.utf8_string());
+      std::vector<std::string> expected;
+      if (label.Contains(wxS("\t"))) expected.push_back(label.AfterFirst('\t').utf8_string());
+      EXPECT_EQ(GtkKeysOf(item), expected);
+    }
+  }
+}
+
+TEST(MenuResources, StockIdsGetNeitherGtkLabelsNorGtkKeys) {
+  for (int id : {128, 129, 130}) {
+    SCOPED_TRACE(id);
+    std::unique_ptr<wxMenuBar> bar(BuildMenuBar(id));
+    ExpectOnlyOwnTextsAndKeys(bar.get());
+  }
+}
+
+// Real key presses on the raised main frame: the pointer rests on it, so that the display gives
+// it the keyboard.
+class KeyTest : public AppTest {
+ protected:
+  void Settle() {
+    for (int i = 0; i < 10; ++i) {
+      wxMilliSleep(20);
+      Pump();
+    }
+  }
+  void PressOnFrame(int key, int modifiers) {
+    Frame()->Raise();
+    Settle();
+    keyboard_.MouseMove(Frame()->GetScreenPosition() + wxPoint(Frame()->GetSize().x / 2, 10));
+    Settle();
+    keyboard_.Char(key, modifiers);
+    Settle();
+  }
+
+  wxUIActionSimulator keyboard_;
+};
+
+TEST_F(KeyTest, CtrlQAndCtrlWNeitherQuitNorCloseWithOrWithoutDocument) {
+  ASSERT_TRUE(Start());
+  Frame()->SetFocus();
+  PressOnFrame('q', wxMOD_CONTROL);
+  ASSERT_NE(Frame(), nullptr);
+  EXPECT_TRUE(Frame()->IsShown());
+  PressOnFrame('w', wxMOD_CONTROL);
+  ASSERT_NE(Frame(), nullptr);
+  // The keys do arrive: Ctrl+N makes one document.
+  PressOnFrame('n', wxMOD_CONTROL);
+  ASSERT_EQ(Documents().size(), 1u);
+
+  // A function document with the focus in its form.
+  const wxString path = Path(wxS("keys.dcm"));
+  WriteSpecDocument(path, {"Alpha"});
+  ASSERT_NE(Manager()->OpenFile(path), nullptr);
+  Settle();
+  ASSERT_EQ(Documents().size(), 2u);
+  auto* view = wxDynamicCast(Documents()[1]->GetFirstView(), CFuncView);
+  ASSERT_NE(view, nullptr);
+  view->FunctionList()->SetFocus();
+  for (int modifiers : {int(wxMOD_CONTROL), int(wxMOD_CONTROL | wxMOD_SHIFT)}) {
+    for (int key : {'q', 'w', 's'}) {
+      if (key == 's' && modifiers == wxMOD_CONTROL) continue;  // Ctrl+S saves: not this test's
+      SCOPED_TRACE(wxString::Format(wxS("%c %d"), key, modifiers).utf8_string());
+      PressOnFrame(key, modifiers);
+      ASSERT_NE(Frame(), nullptr);
+      EXPECT_EQ(Documents().size(), 2u);
+    }
+  }
+  PressOnFrame('n', wxMOD_CONTROL);
+  EXPECT_EQ(Documents().size(), 3u);
+}
+
+TEST_F(AppTest, MenusOfEveryFrameCarryOnlyTheirOwnKeys) {
+  const wxString page = Path(wxS("page.htm"));
+  WriteBytes(page, "<html><body>page</body></html>");
+  ASSERT_TRUE(Start(page));
+  ASSERT_TRUE(SendCommand(Frame(), wxID_NEW));
+  Pump();
+  ExpectOnlyOwnTextsAndKeys(Frame()->GetMenuBar());
+  for (wxDocument* doc : Documents()) {
+    SCOPED_TRACE(doc->GetUserReadableName().utf8_string());
+    ExpectOnlyOwnTextsAndKeys(ChildFrameOf(doc)->GetMenuBar());
+  }
 }
 
 }  // namespace

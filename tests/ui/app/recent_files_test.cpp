@@ -59,10 +59,11 @@ TEST_F(AppTest, FifthFilePushesTheOldestOutAndProfileHoldsFile1ToFile4) {
   EXPECT_NE(text.Find(wxS("\nFile1=")), wxNOT_FOUND) << text.utf8_string();
   EXPECT_EQ(text.Find(wxS("file1=")), wxNOT_FOUND);
 
+  // All four lie in one folder: the menu names them by their file names.
   const std::vector<wxString> items = RecentItems(Frame());
   ASSERT_EQ(items.size(), 4u);
-  EXPECT_EQ(items[0], U("&1 ") + Path(wxS("page5.htm")));
-  EXPECT_EQ(items[3], U("&4 ") + Path(wxS("page2.htm")));
+  EXPECT_EQ(items[0], U("&1 page5.htm"));
+  EXPECT_EQ(items[3], U("&4 page2.htm"));
   // The items stand where the placeholder stood, before Exit.
   wxMenu* file = Frame()->GetMenuBar()->GetMenu(0);
   EXPECT_EQ(file->FindItemByPosition(5)->GetId(), wxID_FILE1);
@@ -72,7 +73,42 @@ TEST_F(AppTest, FifthFilePushesTheOldestOutAndProfileHoldsFile1ToFile4) {
   auto* child = static_cast<wxFrame*>(Documents()[0]->GetFirstView()->GetFrame());
   wxMenuItem* first = child->GetMenuBar()->FindItem(wxID_FILE1);
   ASSERT_NE(first, nullptr);
-  EXPECT_EQ(first->GetItemLabel(), U("&1 ") + Path(wxS("page5.htm")));
+  EXPECT_EQ(first->GetItemLabel(), U("&1 page5.htm"));
+}
+
+TEST_F(AppTest, FileOpenedByRelativePathIsRememberedWithItsFullPath) {
+  ASSERT_TRUE(wxFileName::Mkdir(Path(wxS("docs")), wxS_DIR_DEFAULT));
+  ASSERT_TRUE(wxFileName::Mkdir(Path(wxS("elsewhere")), wxS_DIR_DEFAULT));
+  const wxString dcm = Path(wxS("docs/s4.dcm"));
+  WriteSpecDocument(dcm, {"Alpha"});
+  const wxString other = OpenPage(Path(wxS("elsewhere/other.htm")));
+  const wxString old_cwd = wxGetCwd();
+  ASSERT_TRUE(wxSetWorkingDirectory(Path(wxS("docs"))));
+  const bool started = Start(wxS("s4.dcm"));
+  wxSetWorkingDirectory(old_cwd);
+  ASSERT_TRUE(started);
+  ASSERT_EQ(Documents().size(), 1u);
+  EXPECT_EQ(Documents()[0]->GetFilename(), dcm);
+  EXPECT_EQ(wxConfigBase::Get()->Read(wxS("/Recent File List/File1")), dcm);
+
+  // Files in the newest entry's folder are shown by name, a file of another folder with its path.
+  const wxString newest = Path(wxS("docs/s5.dcm"));
+  WriteSpecDocument(newest, {"Beta"});
+  ASSERT_NE(Manager()->OpenFile(other), nullptr);
+  ASSERT_NE(Manager()->OpenFile(Path(wxS("docs/../docs/s5.dcm"))), nullptr);
+  EXPECT_EQ(wxConfigBase::Get()->Read(wxS("/Recent File List/File1")), newest);
+  EXPECT_EQ(RecentItems(Frame()),
+            (std::vector<wxString>{U("&1 s5.dcm"), U("&2 ") + other, U("&3 s4.dcm")}));
+
+  // From another working folder, the entry still opens its file.
+  for (wxDocument* doc : Documents()) Manager()->CloseDocument(doc, true);
+  Pump();
+  ASSERT_TRUE(wxSetWorkingDirectory(Path(wxS("elsewhere"))));
+  EXPECT_TRUE(SendCommand(Frame(), wxID_FILE3));
+  wxSetWorkingDirectory(old_cwd);
+  Pump();
+  ASSERT_EQ(Documents().size(), 1u);
+  EXPECT_EQ(Documents()[0]->GetFilename(), dcm);
 }
 
 TEST_F(AppTest, ListIsReadBackFromTheProfileAtStartUp) {
@@ -125,8 +161,12 @@ TEST(RecentFiles, AmpersandInPathShowsAsItself) {
   menu.Append(wxID_EXIT, wxS("exit"));
   history.UseMenu(&menu);
   history.AddFileToHistory(wxS("/tmp/R&D/a.dcm"));
-  EXPECT_EQ(menu.FindItemByPosition(1)->GetItemLabel(), wxS("&1 /tmp/R&&D/a.dcm"));
-  EXPECT_EQ(menu.FindItemByPosition(1)->GetItemLabelText(), wxS("1 /tmp/R&D/a.dcm"));
+  history.AddFileToHistory(wxS("/tmp/T&E/b&c.dcm"));
+  EXPECT_EQ(menu.FindItemByPosition(1)->GetItemLabel(), wxS("&1 b&&c.dcm"));
+  EXPECT_EQ(menu.FindItemByPosition(1)->GetItemLabelText(), wxS("1 b&c.dcm"));
+  EXPECT_EQ(menu.FindItemByPosition(2)->GetItemLabel(), wxS("&2 /tmp/R&&D/a.dcm"));
+  EXPECT_EQ(menu.FindItemByPosition(2)->GetItemLabelText(), wxS("2 /tmp/R&D/a.dcm"));
+  history.RemoveFileFromHistory(0);
   history.RemoveFileFromHistory(0);
   EXPECT_FALSE(menu.FindItemByPosition(1)->IsEnabled());
   EXPECT_EQ(menu.GetMenuItemCount(), 3u);

@@ -1,5 +1,9 @@
 // Start-up: the command line, the two document templates, refused files and File New.
 
+#include <gtk/gtk.h>
+
+#include <unistd.h>
+
 #include <wx/dnd.h>
 #include <wx/filedlg.h>
 #include <wx/filehistory.h>
@@ -68,6 +72,30 @@ TEST_F(AppTest, StartWithDcmOpensFunctionDocumentWindow) {
   EXPECT_EQ(Frame()->MakeCaption(), U("Quillmap Ver.0.0.5.0 - sample.dcm"));
 }
 
+TEST_F(AppTest, CaptionAndTabMarkAModifiedDocumentAlike) {
+  const wxString path = Path(wxS("marked.dcm"));
+  WriteSpecDocument(path, {"Alpha"});
+  ASSERT_TRUE(Start(path));
+  wxDocument* doc = Documents()[0];
+  wxWindow* child = doc->GetFirstView()->GetFrame();
+  auto* notebook = GTK_NOTEBOOK(Frame()->GetClientWindow()->GetHandle());
+  auto tab_text = [&] {
+    return wxString::FromUTF8(gtk_notebook_get_tab_label_text(notebook, child->GetHandle()));
+  };
+  EXPECT_EQ(tab_text(), U("marked.dcm"));
+  EXPECT_EQ(Frame()->GetTitle(), U("Quillmap Ver.0.0.5.0 - marked.dcm"));
+
+  doc->Modify(true);
+  Pump();
+  EXPECT_EQ(tab_text(), U("marked.dcm*"));
+  EXPECT_EQ(Frame()->GetTitle(), U("Quillmap Ver.0.0.5.0 - marked.dcm*"));
+
+  doc->Modify(false);
+  Pump();
+  EXPECT_EQ(tab_text(), U("marked.dcm"));
+  EXPECT_EQ(Frame()->GetTitle(), U("Quillmap Ver.0.0.5.0 - marked.dcm"));
+}
+
 TEST_F(AppTest, StartWithHtmOpensBrowserWindow) {
   const wxString path = Path(wxS("page.htm"));
   WriteBytes(path, "<html><body>page</body></html>");
@@ -123,6 +151,102 @@ TEST_F(AppTest, FileOfOtherExtensionGoesToFirstTemplate) {
   EXPECT_EQ(opened, nullptr);
   EXPECT_EQ(seen.text, U(kBadFormat));
   EXPECT_EQ(Documents().size(), 1u);
+}
+
+// Document windows (tabs of the main frame) that can be seen.
+int VisibleDocumentWindows() {
+  auto* notebook = GTK_NOTEBOOK(wxGetApp().GetMainFrame()->GetClientWindow()->GetHandle());
+  int visible = 0;
+  for (int i = 0; i < gtk_notebook_get_n_pages(notebook); ++i) {
+    if (gtk_widget_get_visible(gtk_notebook_get_nth_page(notebook, i))) ++visible;
+  }
+  return visible;
+}
+
+// Answers a message box with OK, noting its text and how many document windows showed with it.
+class ExpectMessageOverWindows
+    : public wxExpectModalBase<wxMessageDialog, ExpectMessageOverWindows> {
+ public:
+  ExpectMessageOverWindows(wxString* text, int* windows) : text_(text), windows_(windows) {}
+
+ protected:
+  int OnInvoked(wxMessageDialog* dialog) const override {
+    *text_ = dialog->GetMessage();
+    *windows_ = VisibleDocumentWindows();
+    return wxID_OK;
+  }
+
+ private:
+  wxString* text_;
+  int* windows_;
+};
+
+TEST_F(AppTest, FileThatFailsToOpenNeverShowsAWindow) {
+  const wxString good = Path(wxS("good.dcm"));
+  WriteSpecDocument(good, {"Alpha"});
+  const wxString bad = Path(wxS("bad.dcm"));
+  WriteBytes(bad, "not a document");
+  ASSERT_TRUE(Start());
+
+  wxString text;
+  int windows = -1;
+  wxTEST_DIALOG(Manager()->OpenFile(bad), ExpectMessageOverWindows(&text, &windows));
+  EXPECT_EQ(text, U(kBadFormat));
+  EXPECT_EQ(windows, 0);
+  Pump();
+  EXPECT_EQ(VisibleDocumentWindows(), 0);
+  EXPECT_TRUE(Documents().empty());
+
+  // A document that opens shows its window as the active one…
+  ASSERT_NE(Manager()->OpenFile(good), nullptr);
+  Pump();
+  EXPECT_EQ(VisibleDocumentWindows(), 1);
+  wxWindow* good_frame = Documents()[0]->GetFirstView()->GetFrame();
+  EXPECT_EQ(Frame()->GetActiveChild(), good_frame);
+
+  // …and a failing one beside it adds none, not even for the time of the message.
+  windows = -1;
+  wxTEST_DIALOG(Manager()->OpenFile(Path(wxS("gone.dcm"))),
+                ExpectMessageOverWindows(&text, &windows));
+  EXPECT_EQ(windows, 1);
+  Pump();
+  EXPECT_EQ(VisibleDocumentWindows(), 1);
+  EXPECT_EQ(Frame()->GetActiveChild(), good_frame);
+
+  // A new document's window is shown and active too.
+  ASSERT_TRUE(SendCommand(Frame(), wxID_NEW));
+  Pump();
+  EXPECT_EQ(VisibleDocumentWindows(), 2);
+  EXPECT_EQ(Frame()->GetActiveChild(), Documents()[1]->GetFirstView()->GetFrame());
+  auto* notebook = GTK_NOTEBOOK(Frame()->GetClientWindow()->GetHandle());
+  EXPECT_EQ(gtk_notebook_get_current_page(notebook), 1);
+}
+
+TEST_F(AppTest, FileThatCantBeReadIsReportedWithAJapaneseReason) {
+  struct Case {
+    wxString path;
+    const char* reason;
+  };
+  std::vector<Case> cases = {{Path(wxS("missing.dcm")), "ﾌｧｲﾙが見つかりません。"},
+                             {Path(wxS("folder.dcm")), "ﾌｫﾙﾀﾞが指定されました。"}};
+  ASSERT_TRUE(wxFileName::Mkdir(cases[1].path, wxS_DIR_DEFAULT));
+  if (getuid() != 0) {  // the superuser may read anything
+    const wxString locked = Path(wxS("locked.dcm"));
+    WriteSpecDocument(locked, {"Alpha"});
+    ASSERT_TRUE(wxFileName(locked).SetPermissions(0));
+    cases.push_back({locked, "ｱｸｾｽが拒否されました。"});
+  }
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path.utf8_string());
+    // Named on the command line: the message, then the program ends.
+    SeenMessage seen;
+    bool started = true;
+    wxTEST_DIALOG(started = Start(c.path), ExpectMessage(&seen, wxID_OK));
+    EXPECT_FALSE(started);
+    EXPECT_EQ(seen.text, c.path + U(" を開くことができません。\n") + U(c.reason));
+    EXPECT_EQ(seen.caption, U("Quillmap"));
+    EXPECT_EQ(Frame(), nullptr);
+  }
 }
 
 TEST_F(AppTest, MissingHtmFileIsReported) {
@@ -201,40 +325,16 @@ TEST_F(AppTest, OpeningAnOpenFileAgainActivatesItsWindow) {
 
 namespace {
 
-struct SeenFileDialog {
-  wxString title;
-  wxString filter;
-};
-
-// Answers the File Open dialog with a path, recording its title and filter.
-class ExpectOpenDialog : public wxExpectModalBase<wxFileDialog, ExpectOpenDialog> {
- public:
-  ExpectOpenDialog(SeenFileDialog* seen, const wxString& path) : seen_(seen), path_(path) {}
-
- protected:
-  int OnInvoked(wxFileDialog* dialog) const override {
-    seen_->title = dialog->GetMessage();
-    seen_->filter = dialog->GetWildcard();
-    dialog->SetPath(path_);
-    // GTK's file chooser takes the name asynchronously.
-    PumpUntil([&] { return dialog->GetPath() == path_; }, 3000);
-    return wxID_OK;
-  }
-
- private:
-  SeenFileDialog* seen_;
-  wxString path_;
-};
-
 TEST_F(AppTest, FileOpenOffersBothFiltersAndOpensByExtension) {
   const wxString path = Path(wxS("chosen.htm"));
   WriteBytes(path, "<html><body>chosen</body></html>");
   ASSERT_TRUE(Start());
   SeenFileDialog seen;
-  wxTEST_DIALOG(SendCommand(Frame(), wxID_OPEN), ExpectOpenDialog(&seen, path));
+  wxTEST_DIALOG(SendCommand(Frame(), wxID_OPEN), FileDialogAnswer(path, wxID_OK, &seen));
   Pump();
   EXPECT_EQ(seen.title, U("開く"));
-  EXPECT_EQ(seen.filter, U("dcm ﾌｧｲﾙ (*.dcm)|*.dcm|html ﾌｧｲﾙ (*.htm)|*.htm|すべてのﾌｧｲﾙ (*.*)|*"));
+  EXPECT_EQ(seen.wildcard,
+            U("dcm ﾌｧｲﾙ (*.dcm)|*.dcm|html ﾌｧｲﾙ (*.htm)|*.htm|すべてのﾌｧｲﾙ (*.*)|*"));
   ASSERT_EQ(Documents().size(), 1u);
   EXPECT_NE(wxDynamicCast(Documents()[0], CBrowsDoc), nullptr);
   EXPECT_EQ(Manager()->GetFileHistory()->GetHistoryFile(0), path);

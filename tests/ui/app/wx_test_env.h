@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
 #include <wx/string.h>
@@ -53,14 +54,56 @@ class ExpectMessage : public wxExpectModalBase<wxMessageDialog, ExpectMessage> {
   int answer_;
 };
 
+// Processes pending and idle events until the condition holds or the time is up; returns the
+// condition's last value.
+bool PumpUntil(const std::function<bool()>& condition, int timeout_ms = 10000);
+
+// What a file dialog showed; filled in by FileDialogAnswer.
+struct SeenFileDialog {
+  wxString title;
+  wxString wildcard;
+  wxString directory;
+  wxString filename;
+  long style = 0;
+  int shown = 0;
+};
+
+// Answers a file dialog as a user who chose a path (with a filter) or cancelled.
+class FileDialogAnswer : public wxExpectModalBase<wxFileDialog, FileDialogAnswer> {
+ public:
+  FileDialogAnswer(const wxString& path, int answer = wxID_OK, SeenFileDialog* seen = nullptr,
+                   int filter_index = 0)
+      : path_(path), answer_(answer), seen_(seen), filter_index_(filter_index) {}
+
+ protected:
+  int OnInvoked(wxFileDialog* dialog) const override {
+    if (seen_ != nullptr) {
+      const int shown = seen_->shown + 1;
+      *seen_ =
+          SeenFileDialog{dialog->GetMessage(),  dialog->GetWildcard(),    dialog->GetDirectory(),
+                         dialog->GetFilename(), dialog->GetWindowStyle(), shown};
+    }
+    dialog->SetFilterIndex(filter_index_);
+    if (!path_.empty()) {
+      dialog->SetPath(path_);
+      // GTK's file chooser takes the name asynchronously.
+      PumpUntil([&] { return dialog->GetPath() == path_; }, 3000);
+    }
+    return answer_;
+  }
+
+ private:
+  wxString path_;
+  int answer_;
+  SeenFileDialog* seen_;
+  int filter_index_;
+};
+
 // UTF-8 literal to wxString.
 inline wxString U(const char* utf8) {
   return wxString::FromUTF8(utf8);
 }
 
-// Processes pending and idle events until the condition holds or the time is up; returns the
-// condition's last value.
-bool PumpUntil(const std::function<bool()>& condition, int timeout_ms = 10000);
 // Processes the events that are waiting now.
 void Pump();
 

@@ -122,10 +122,15 @@ TEST_F(SaveTest, SaveAsRefusesFifoDeviceReadOnlyFileAndBrokenLink) {
 
   for (const auto& [name, reason] : targets) {
     const std::string target = TempPath(name);
+    ShownMessage question;
     ShownMessage shown;
     bool saved = true;
+    // Something stands at the name: Save As asks first, and the save then refuses it.
     wxTEST_DIALOG(saved = doc->SaveAs(), ExpectSaveAsDialog(wxString::FromUTF8(target)),
-                  RecordMessage(&shown, wxID_OK));
+                  RecordMessage(&question, wxID_YES), RecordMessage(&shown, wxID_OK));
+    EXPECT_EQ(question.message,
+              wxString::FromUTF8(target) + U(" は既に存在します。\n上書きしますか?"))
+        << name;
     EXPECT_FALSE(saved) << name;
     EXPECT_EQ(shown.message, Refusal(target, reason)) << name;
     EXPECT_EQ(shown.caption, U("Quillmap"));

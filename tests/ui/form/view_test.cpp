@@ -573,31 +573,56 @@ TEST_F(FuncViewTest, FormMatchesItsTemplate) {
   EXPECT_FALSE(view->HistoryCombo()->HasFlag(wxCB_SORT));
 }
 
-TEST_F(FuncViewTest, SmallFrameScrollsTheFormWithoutMovingControls) {
+TEST_F(FuncViewTest, SmallFrameScrollsTheFormAndALargeOneShowsItAtItsOrigin) {
   CFuncDoc* doc = NewDocument();
   CFuncView* view = ViewOf(doc);
   wxScrolledWindow* form = view->Form();
   wxWindow* note = form->FindWindow(ids::kNote);
   const wxPoint placed = note->GetPosition();
   const wxSize full = DialogUnits(form).Size(384, 259);
+  int unit_x = 0, unit_y = 0;
+  form->GetScrollPixelsPerUnit(&unit_x, &unit_y);
+  // The controls lie where the scroll position says, and a form that fits is not scrolled.
+  auto settle_at = [&](const wxSize& frame_size) {
+    frame_->SetSize(frame_size);
+    for (int i = 0; i < 10; ++i) {
+      wxMilliSleep(10);
+      Pump();
+    }
+    const wxPoint start = form->GetViewStart();
+    EXPECT_EQ(note->GetPosition(), placed - wxPoint(start.x * unit_x, start.y * unit_y));
+    if (form->GetClientSize().x >= full.x) {
+      EXPECT_EQ(start.x, 0);
+    }
+    if (form->GetClientSize().y >= full.y) {
+      EXPECT_EQ(start.y, 0);
+    }
+    return start;
+  };
 
-  frame_->SetSize(wxSize(300, 250));
-  for (int i = 0; i < 20 && form->GetClientSize().x >= full.x; ++i) {
-    wxMilliSleep(10);
-    Pump();
-  }
+  // Smaller than the form: scroll bars, the controls in their places.
+  settle_at(wxSize(300, 250));
   ASSERT_LT(form->GetClientSize().x, full.x);
   ASSERT_LT(form->GetClientSize().y, full.y);
   EXPECT_EQ(form->GetVirtualSize(), full);
   EXPECT_GT(form->GetScrollRange(wxVERTICAL), form->GetScrollThumb(wxVERTICAL));
   EXPECT_GT(form->GetScrollRange(wxHORIZONTAL), form->GetScrollThumb(wxHORIZONTAL));
   EXPECT_EQ(note->GetPosition(), placed);
-
-  form->Scroll(0, 5);
+  form->Scroll(4, 15);
   Pump();
-  int unit_x = 0, unit_y = 0;
-  form->GetScrollPixelsPerUnit(&unit_x, &unit_y);
-  EXPECT_EQ(note->GetPosition(), placed - wxPoint(0, 5 * unit_y));
+  EXPECT_EQ(note->GetPosition(), placed - wxPoint(4 * unit_x, 15 * unit_y));
+  {
+    SCOPED_TRACE("wide enough, still too low");
+    const wxPoint start = settle_at(wxSize(1000, 300));
+    ASSERT_LT(form->GetClientSize().y, full.y);
+    EXPECT_GT(start.y, 0);
+  }
+  {
+    SCOPED_TRACE("large enough");
+    settle_at(wxSize(1000, 800));
+    ASSERT_GE(form->GetClientSize().y, full.y);
+    EXPECT_EQ(note->GetPosition(), placed);
+  }
 }
 
 TEST_F(FuncViewTest, PrintedPagesAreEmpty) {

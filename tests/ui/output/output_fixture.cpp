@@ -17,22 +17,6 @@
 #include "ui/output/clipboard_command.h"
 #include "ui/view/func_view.h"
 
-int FileDialogAnswer::OnInvoked(wxFileDialog* dialog) const {
-  SeenFileDialog seen;
-  seen.title = dialog->GetMessage();
-  seen.wildcard = dialog->GetWildcard();
-  seen.directory = dialog->GetDirectory();
-  seen.filename = dialog->GetFilename();
-  seen.style = dialog->GetWindowStyle();
-  if (seen_ != nullptr) {
-    seen.shown = seen_->shown + 1;
-    *seen_ = seen;
-  }
-  dialog->SetFilterIndex(filter_index_);
-  if (!path_.empty()) dialog->SetPath(path_);
-  return answer_;
-}
-
 int FormatAnswer::OnInvoked(CHtmlFormatDlg* dialog) const {
   if (seen_ != nullptr) {
     for (unsigned slot = 0; slot < seen_->attributes.size(); ++slot) {

@@ -19,34 +19,6 @@ namespace quillmap {
 class SpecStore;
 }
 
-// What the save-file dialog showed; filled in by FileDialogAnswer.
-struct SeenFileDialog {
-  wxString title;
-  wxString wildcard;
-  wxString directory;
-  wxString filename;
-  long style = 0;
-  int shown = 0;
-};
-
-// Answers the export's save-file dialog as a user who chose a path (with a filter) or
-// cancelled.
-class FileDialogAnswer : public wxExpectModalBase<wxFileDialog, FileDialogAnswer> {
- public:
-  FileDialogAnswer(const wxString& path, int answer = wxID_OK, SeenFileDialog* seen = nullptr,
-                   int filter_index = 0)
-      : path_(path), answer_(answer), seen_(seen), filter_index_(filter_index) {}
-
- protected:
-  int OnInvoked(wxFileDialog* dialog) const override;
-
- private:
-  wxString path_;
-  int answer_;
-  SeenFileDialog* seen_;
-  int filter_index_;
-};
-
 // What the options dialog showed when it opened.
 struct SeenFormatDialog {
   std::array<bool, quillmap::kFuncAttributeCount> attributes{};

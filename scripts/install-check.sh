@@ -189,7 +189,7 @@ expect "quillmap --version without a display" "quillmap (Quillmap) $version" \
   "$(no_display "$editor" --version 2>&1)"
 help=$(no_display "$editor" --help 2>&1)
 verdict "quillmap --help without a display ended with a failure"
-[[ "$help" == "usage: quillmap [FILE]"* ]]
+[[ "$help" == "usage: quillmap [FILE...]"* ]]
 verdict "quillmap --help printed: $help"
 cli_help=$(no_display "$cli" --help 2>/dev/null)
 verdict "quillmap-cli --help ended with a failure"

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <string_view>
+#include <utility>
 
 namespace quillmap {
 namespace {
@@ -56,8 +57,11 @@ ShellCommand ParseShellCommand(const std::vector<std::string>& args) {
     }
   }
 
-  // The file, then for "/pt" the printer, its driver and its port; nothing more.
-  const std::size_t most = print == Switch::kPrintTo ? 4 : 1;
+  // Files to open (a file manager hands over every file the user chose), or the one file to
+  // print, then for "/pt" the printer, its driver and its port; nothing more.
+  const std::size_t most = print == Switch::kPrintTo ? 4
+                           : print == Switch::kPrint ? 1
+                                                     : names.size();
   if (names.size() > most || (print != Switch::kNone && names.empty()) ||
       (print == Switch::kPrintTo && names.size() < 2) ||
       std::any_of(names.begin(), names.end(), [](const std::string& n) { return n.empty(); })) {
@@ -78,6 +82,7 @@ ShellCommand ParseShellCommand(const std::vector<std::string>& args) {
       break;
     default:
       command.kind = ShellCommand::Kind::kOpen;
+      command.files = std::move(names);
       break;
   }
   return command;

@@ -2,7 +2,7 @@
 // The editor's command line: what to do at start-up.
 //
 //   quillmap                         start with an empty main window
-//   quillmap FILE                    open FILE
+//   quillmap FILE...                 open every FILE, in order
 //   quillmap /p FILE                 print FILE on the default printer, then end
 //   quillmap /pt FILE PRINTER [DRIVER [PORT]]
 //                                    print FILE on PRINTER, then end
@@ -21,7 +21,7 @@ namespace quillmap {
 struct ShellCommand {
   enum class Kind {
     kNothing,  // no file: the main window only
-    kOpen,     // open `file`
+    kOpen,     // open `files` (`file` is the first of them)
     kPrint,    // print `file` on the default printer
     kPrintTo,  // print `file` on `printer`
     kHelp,     // "-h", "--help": say how to start the program
@@ -29,6 +29,7 @@ struct ShellCommand {
   };
   Kind kind = Kind::kNothing;
   std::string file;
+  std::vector<std::string> files;
   std::string printer;
   std::string driver;
   std::string port;

@@ -33,12 +33,12 @@ CSpecApp::CSpecApp() {
 CSpecApp::~CSpecApp() = default;
 
 const char kCommandLineHelp[] =
-    "usage: quillmap [FILE]\n"
+    "usage: quillmap [FILE...]\n"
     "       quillmap /p FILE\n"
     "       quillmap /pt FILE PRINTER [DRIVER [PORT]]\n"
-    "Starts the Quillmap editor. FILE is opened by its extension: a .dcm document in its form,\n"
-    "an .htm page in a browser window; any other file is tried as a .dcm document. Without\n"
-    "FILE the main window opens empty.\n"
+    "Starts the Quillmap editor. Each FILE is opened by its extension: a .dcm document in its\n"
+    "form, an .htm page in a browser window; any other file is tried as a .dcm document.\n"
+    "Without FILE the main window opens empty.\n"
     "  /p, -p         print FILE's pages on the default printer, without a window, and exit\n"
     "  /pt, -pt       print FILE's pages on PRINTER (DRIVER and PORT are not needed) and exit\n"
     "  -h, --help     print this help and exit\n"
@@ -68,7 +68,9 @@ bool CSpecApp::OnInit() {
     case Kind::kOpen:
       break;
   }
-  return InitInstance(wxString::FromUTF8(command.file));
+  std::vector<wxString> files;
+  for (const std::string& file : command.files) files.push_back(wxString::FromUTF8(file));
+  return InitInstance(files);
 }
 
 int CSpecApp::OnRun() {
@@ -113,9 +115,19 @@ bool CSpecApp::StartUp() {
 }
 
 bool CSpecApp::InitInstance(const wxString& file) {
+  return InitInstance(file.empty() ? std::vector<wxString>{} : std::vector<wxString>{file});
+}
+
+bool CSpecApp::InitInstance(const std::vector<wxString>& files) {
   if (!StartUp()) return false;
-  // A command line without a file opens nothing: the main frame stays empty.
-  if (!file.empty() && doc_manager_->OpenFile(file) == nullptr) {
+  // A command line without a file opens nothing: the main frame stays empty. Of several files
+  // (a file manager's selection) those that open are shown; the program ends only when the
+  // command line named files and none of them could be opened.
+  std::size_t opened = 0;
+  for (const wxString& file : files) {
+    if (doc_manager_->OpenFile(file) != nullptr) ++opened;
+  }
+  if (!files.empty() && opened == 0) {
     ExitInstance();
     return false;
   }

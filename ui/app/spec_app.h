@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include <wx/app.h>
 
@@ -29,8 +30,11 @@ class CSpecApp : public wxApp {
   int OnRun() override;
   int OnExit() override;
 
-  // The start-up sequence with the file of the command line (empty: none). False when the main
-  // frame can't be made or the file can't be opened; nothing of the start-up is left then.
+  // The start-up sequence with the files of the command line, opened in order (none: the main
+  // frame stays empty). A file that can't be opened is reported and skipped. False when the
+  // main frame can't be made or not one of the files could be opened; nothing of the start-up
+  // is left then.
+  bool InitInstance(const std::vector<wxString>& files);
   bool InitInstance(const wxString& file);
   // The print switches: opens the file with the main window hidden, prints its pages without a
   // dialog on the named printer (empty: the default one), closes everything again and returns

@@ -10,11 +10,17 @@ using quillmap::ParseShellCommand;
 using quillmap::ShellCommand;
 using Kind = quillmap::ShellCommand::Kind;
 
-TEST(ShellCommand, NothingOrOneFile) {
+TEST(ShellCommand, NothingOrFilesToOpen) {
   EXPECT_EQ(ParseShellCommand({}).kind, Kind::kNothing);
   const ShellCommand open = ParseShellCommand({"/home/me/spec.dcm"});
   EXPECT_EQ(open.kind, Kind::kOpen);
   EXPECT_EQ(open.file, "/home/me/spec.dcm");
+  EXPECT_EQ(open.files, std::vector<std::string>{"/home/me/spec.dcm"});
+  // Several files, as a file manager passes them, are opened in their order.
+  const ShellCommand several = ParseShellCommand({"b.dcm", "a.htm", "--", "-c.dcm"});
+  EXPECT_EQ(several.kind, Kind::kOpen);
+  EXPECT_EQ(several.file, "b.dcm");
+  EXPECT_EQ(several.files, (std::vector<std::string>{"b.dcm", "a.htm", "-c.dcm"}));
   // A path that merely begins like a switch is a path.
   EXPECT_EQ(ParseShellCommand({"/pt.dcm"}).file, "/pt.dcm");
   EXPECT_EQ(ParseShellCommand({"/p/spec.dcm"}).kind, Kind::kOpen);
@@ -54,7 +60,8 @@ TEST(ShellCommand, HelpAndWhatMakesNoSense) {
   EXPECT_EQ(ParseShellCommand({"-h"}).kind, Kind::kHelp);
   EXPECT_EQ(ParseShellCommand({"a.dcm", "--help"}).kind, Kind::kHelp);
   const std::vector<std::vector<std::string>> bad = {
-      {"a.dcm", "b.dcm"},                             // two files
+      {"/p", "a.dcm", "b.dcm"},                       // print one file at a time
+      {"a.dcm", "", "b.dcm"},                         // an empty file name among others
       {"/p"},                                         // print what?
       {"-p", "a.dcm", "Laser"},                       // /p names no printer
       {"/pt", "a.dcm"},                               // print to which printer?

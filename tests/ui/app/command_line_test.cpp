@@ -33,7 +33,7 @@ TEST(EditorCommandLine, HelpNeedsNoDisplay) {
   for (const char* option : {"--help", "-h"}) {
     const EditorRun run = RunEditorWithoutDisplay(option);
     EXPECT_EQ(run.status, 0) << option;
-    EXPECT_TRUE(run.out.starts_with("usage: quillmap [FILE]\n")) << run.out;
+    EXPECT_TRUE(run.out.starts_with("usage: quillmap [FILE...]\n")) << run.out;
     EXPECT_NE(run.out.find("--version"), std::string::npos) << run.out;
   }
 }

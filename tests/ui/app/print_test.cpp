@@ -225,8 +225,8 @@ TEST(CommandLine, PrintSwitchesPrintTheDocumentsPagesAndEnd) {
 
 TEST(CommandLine, SwitchesThatMakeNoSenseEndWithUsage) {
   TempDir dir;
-  const std::string usage = "usage: quillmap [FILE]\n";
-  for (const char* args : {"/p", "-pt a.dcm", "a.dcm b.dcm", "--verbose"}) {
+  const std::string usage = "usage: quillmap [FILE...]\n";
+  for (const char* args : {"/p", "-pt a.dcm", "/p a.dcm b.dcm", "--verbose"}) {
     const EditorRun run = RunEditor(args, dir);
     EXPECT_EQ(run.status, 2) << args;
     EXPECT_EQ(run.err.rfind(usage, 0), 0u) << args << ": " << run.err;

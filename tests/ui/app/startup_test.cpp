@@ -134,6 +134,47 @@ TEST_F(AppTest, RefusedFileShowsMessageAndLeavesNoWindow) {
   EXPECT_TRUE(wxTopLevelWindows.IsEmpty());
 }
 
+TEST_F(AppTest, SeveralFilesOpenInOrderAndOneThatFailsIsSkipped) {
+  const wxString first = Path(wxS("first.dcm"));
+  WriteSpecDocument(first, {"Alpha"});
+  const wxString broken = Path(wxS("broken.dcm"));
+  WriteBytes(broken, "not a document");
+  const wxString page = Path(wxS("page.htm"));
+  WriteBytes(page, "<html><body>page</body></html>");
+
+  SeenMessage seen;
+  bool started = false;
+  wxTEST_DIALOG(started = wxGetApp().InitInstance(std::vector<wxString>{first, broken, page}),
+                ExpectMessage(&seen, wxID_OK));
+  Pump();
+  ASSERT_TRUE(started);
+  EXPECT_EQ(seen.text, U(kBadFormat));
+  ASSERT_NE(Frame(), nullptr);
+  EXPECT_TRUE(Frame()->IsShown());
+  const std::vector<wxDocument*> docs = Documents();
+  ASSERT_EQ(docs.size(), 2u);
+  EXPECT_EQ(docs[0]->GetFilename(), first);
+  EXPECT_NE(wxDynamicCast(docs[0], CFuncDoc), nullptr);
+  EXPECT_EQ(docs[1]->GetFilename(), page);
+  EXPECT_NE(wxDynamicCast(docs[1], CBrowsDoc), nullptr);
+}
+
+TEST_F(AppTest, SeveralFilesOfWhichNoneOpensEndTheProgram) {
+  const wxString missing = Path(wxS("missing.dcm"));
+  const wxString broken = Path(wxS("broken.dcm"));
+  WriteBytes(broken, "not a document");
+  SeenMessage about_missing;
+  SeenMessage about_broken;
+  bool started = true;
+  wxTEST_DIALOG(started = wxGetApp().InitInstance(std::vector<wxString>{missing, broken}),
+                ExpectMessage(&about_missing, wxID_OK), ExpectMessage(&about_broken, wxID_OK));
+  EXPECT_FALSE(started);
+  EXPECT_TRUE(about_missing.text.Contains(missing)) << about_missing.text.utf8_string();
+  EXPECT_EQ(about_broken.text, U(kBadFormat));
+  EXPECT_EQ(Frame(), nullptr);
+  EXPECT_EQ(Manager(), nullptr);
+}
+
 TEST_F(AppTest, FileOfOtherExtensionGoesToFirstTemplate) {
   // A function document under a name that matches neither extension still opens as one…
   const wxString good = Path(wxS("notes.txt"));

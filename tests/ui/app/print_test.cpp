@@ -90,7 +90,9 @@ std::string ReadWhole(const std::string& path) {
   return text;
 }
 
-// The built editor, run with arguments on this display; its exit status and what it wrote.
+// The built editor, run with arguments on this display; its exit status and what it wrote. A
+// run that should end by itself and shows a window instead is stopped after two minutes
+// (status 124), so that the test fails instead of waiting forever.
 struct EditorRun {
   int status = -1;
   std::string out;
@@ -100,8 +102,8 @@ struct EditorRun {
 EditorRun RunEditor(const std::string& args, const TempDir& dir) {
   const std::string out = dir.Path(wxS("out")).utf8_string();
   const std::string err = dir.Path(wxS("err")).utf8_string();
-  const std::string command =
-      std::string("'") + QUILLMAP_EDITOR + "' " + args + " >'" + out + "' 2>'" + err + "'";
+  const std::string command = std::string("timeout -k 5 120 '") + QUILLMAP_EDITOR + "' " + args +
+                              " >'" + out + "' 2>'" + err + "'";
   const int raw = std::system(command.c_str());
   EditorRun run;
   run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;

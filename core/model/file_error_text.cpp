@@ -22,6 +22,8 @@ std::string_view FileErrorPhrase(int error_number) {
       return "ﾃﾞｨｽｸの空き容量が足りません。";
     case ENAMETOOLONG:
       return "ﾌｧｲﾙ名が長すぎます。";
+    case EFBIG:
+      return "ﾌｧｲﾙが大きすぎます。";
     default:
       return {};
   }

@@ -1,6 +1,5 @@
 #include "ui/output/html_export_command.h"
 
-#include <cstring>
 #include <string>
 
 #include <wx/filedlg.h>
@@ -8,6 +7,7 @@
 #include <wx/msgdlg.h>
 
 #include "core/model/file.h"
+#include "core/model/file_error_text.h"
 #include "core/model/file_identity.h"
 #include "ui/dialogs/html_format_dlg.h"
 #include "ui/res/ids.h"
@@ -80,10 +80,11 @@ bool WriteHtmlPage(const quillmap::SpecStore& store, const quillmap::AttributeFl
   try {
     quillmap::ExportHtmlFile(store, flags, PathBytes(path));
   } catch (const quillmap::FileError& error) {
-    ShowMessageBox(nullptr,
-                   WithPath(ids::kStrExportFailed, path) + wxS("\n") +
-                       wxString::FromUTF8(std::strerror(error.error_number())),
-                   LoadWxString(ids::kStrAppName), wxOK | wxICON_EXCLAMATION);
+    // The reason follows on a line of its own, in Japanese, when it is a common one.
+    wxString text = WithPath(ids::kStrExportFailed, path);
+    const wxString reason = ResourceText(quillmap::FileErrorPhrase(error.error_number()));
+    if (!reason.empty()) text += wxS("\n") + reason;
+    ShowMessageBox(nullptr, text, LoadWxString(ids::kStrAppName), wxOK | wxICON_EXCLAMATION);
     return false;
   }
   return true;

@@ -15,7 +15,7 @@ TEST(FileErrorPhrase, CommonReasonsHaveShortJapanesePhrases) {
   EXPECT_EQ(quillmap::FileErrorPhrase(EPERM), "ｱｸｾｽが拒否されました。");
   EXPECT_EQ(quillmap::FileErrorPhrase(EISDIR), "ﾌｫﾙﾀﾞが指定されました。");
   // Every phrase is shown through Shift-JIS like the rest of the program's texts.
-  for (int error : {ENOENT, ENOTDIR, EACCES, EISDIR, EROFS, ENOSPC, EDQUOT, ENAMETOOLONG}) {
+  for (int error : {ENOENT, ENOTDIR, EACCES, EISDIR, EROFS, ENOSPC, EDQUOT, ENAMETOOLONG, EFBIG}) {
     const std::string_view phrase = quillmap::FileErrorPhrase(error);
     ASSERT_FALSE(phrase.empty()) << error;
     const quillmap::text::EncodeResult sjis = quillmap::text::Utf8ToSjis(phrase);

@@ -147,9 +147,10 @@ TEST_F(ExportTest, AFailedWriteIsReportedAndKeepsTheOldPage) {
                   ExpectMessage(&failure, wxID_OK));
   }
 
-  EXPECT_TRUE(failure.text.StartsWith(
-      page + U(" にhtmlﾄﾞｷｭﾒﾝﾄを出力できませんでした。出力先のﾌｧｲﾙは変更されていません。\n")))
-      << failure.text.utf8_string();
+  // The reason is given in Japanese, never as the system's English text.
+  EXPECT_EQ(failure.text,
+            page + U(" にhtmlﾄﾞｷｭﾒﾝﾄを出力できませんでした。出力先のﾌｧｲﾙは変更されていません。\n"
+                     "ﾌｧｲﾙが大きすぎます。"));
   EXPECT_EQ(failure.caption, wxS("Quillmap"));
   EXPECT_TRUE(failure.style & wxICON_EXCLAMATION);
   EXPECT_EQ(ReadBytes(page), before);

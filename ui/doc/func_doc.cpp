@@ -3,11 +3,14 @@
 #include <cerrno>
 #include <chrono>
 #include <exception>
+#include <optional>
+#include <vector>
 
 #include <wx/msgdlg.h>
 
 #include "core/model/file.h"
 #include "core/model/file_error_text.h"
+#include "core/model/file_identity.h"
 #include "ui/dialogs/doc_info_dlg.h"
 #include "ui/doc/save_as.h"
 #include "ui/output/clipboard_command.h"
@@ -259,7 +262,28 @@ void CFuncDoc::OnDocInfo(wxCommandEvent&) {
 
 void CFuncDoc::OnHtmlExport(wxCommandEvent&) {
   StoreEditedFields();
-  RunHtmlExport(store_, GetFilename());
+  std::vector<wxString> other_documents;
+  std::vector<wxDocument*> pages;
+  if (wxDocManager* manager = GetDocumentManager()) {
+    for (wxObject* object : manager->GetDocuments()) {
+      auto* doc = static_cast<wxDocument*>(object);
+      if (doc == this) continue;
+      if (dynamic_cast<CFuncDoc*>(doc) != nullptr) {
+        other_documents.push_back(doc->GetFilename());
+      } else {
+        pages.push_back(doc);
+      }
+    }
+  }
+  const std::optional<wxString> written = RunHtmlExport(store_, GetFilename(), other_documents);
+  if (!written) return;
+  // A browser window already showing the page shows the new one.
+  for (wxDocument* page : pages) {
+    if (!page->GetFilename().empty() &&
+        quillmap::SameFile(PathBytes(page->GetFilename()), PathBytes(*written))) {
+      page->UpdateAllViews();
+    }
+  }
 }
 
 void CFuncDoc::OnCopySpecToClipboard(wxCommandEvent&) {

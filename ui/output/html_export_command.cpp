@@ -90,21 +90,31 @@ bool WriteHtmlPage(const quillmap::SpecStore& store, const quillmap::AttributeFl
   return true;
 }
 
-bool RunHtmlExport(const quillmap::SpecStore& store, const wxString& document_path) {
+std::optional<wxString> RunHtmlExport(const quillmap::SpecStore& store,
+                                      const wxString& document_path,
+                                      const std::vector<wxString>& other_documents) {
   const wxString folder = document_path.empty() ? wxString() : wxFileName(document_path).GetPath();
   const std::optional<wxString> path = AskExportPath(folder);
-  if (!path) return false;
-  // The page would replace the document it was made from.
-  if (!document_path.empty() && quillmap::SameFile(PathBytes(*path), PathBytes(document_path))) {
+  if (!path) return std::nullopt;
+  // The page would replace the document it was made from, or another one being edited.
+  const std::string target = PathBytes(*path);
+  bool onto_document =
+      !document_path.empty() && quillmap::SameFile(target, PathBytes(document_path));
+  for (const wxString& other : other_documents) {
+    onto_document =
+        onto_document || (!other.empty() && quillmap::SameFile(target, PathBytes(other)));
+  }
+  if (onto_document) {
     ShowMessageBox(nullptr, WithPath(ids::kStrExportOntoDocument, *path),
                    LoadWxString(ids::kStrAppName), wxOK | wxICON_STOP);
-    return false;
+    return std::nullopt;
   }
   CHtmlFormatDlg options(nullptr);
-  if (options.ShowModal() != wxID_OK) return false;
+  if (options.ShowModal() != wxID_OK) return std::nullopt;
   quillmap::AttributeFlags flags{};
   for (unsigned slot = 0; slot < flags.size(); ++slot) {
     flags[slot] = options.GetAttributeFlag(slot);
   }
-  return WriteHtmlPage(store, flags, *path);
+  if (!WriteHtmlPage(store, flags, *path)) return std::nullopt;
+  return path;
 }

@@ -5,6 +5,7 @@
 // and is reported in a message box naming the page.
 
 #include <optional>
+#include <vector>
 
 #include <wx/string.h>
 
@@ -21,8 +22,12 @@ class SpecStore;
 std::optional<wxString> AskExportPath(const wxString& folder);
 
 // Runs the whole command for a document whose file is document_path (empty while untitled).
-// An export onto that file is refused with a message. True when a page was written.
-bool RunHtmlExport(const quillmap::SpecStore& store, const wxString& document_path);
+// An export onto that file, or onto the file of another open function document (other_documents),
+// is refused with a message: the page would replace a document the user is editing. The path
+// of the page written, or nothing when none was.
+std::optional<wxString> RunHtmlExport(const quillmap::SpecStore& store,
+                                      const wxString& document_path,
+                                      const std::vector<wxString>& other_documents = {});
 
 // Writes the page; a failure is reported in a message box naming path. True when written.
 bool WriteHtmlPage(const quillmap::SpecStore& store, const quillmap::AttributeFlags& flags,

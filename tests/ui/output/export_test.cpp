@@ -3,7 +3,10 @@
 #include <gtk/gtk.h>
 #include <unistd.h>
 
+#include <functional>
+
 #include <wx/filename.h>
+#include <wx/mdi.h>
 #include <wx/menu.h>
 #include <wx/toolbar.h>
 #include <wx/uiaction.h>
@@ -171,6 +174,69 @@ TEST_F(ExportTest, AnExportOntoTheDocumentItselfIsRefused) {
   EXPECT_EQ(refusal.caption, wxS("Quillmap"));
   EXPECT_TRUE(refusal.style & wxICON_STOP);
   EXPECT_EQ(ReadBytes(wxString::FromUTF8(DocumentPath())), before);
+}
+
+// Brings the example's window to the front again, as a click on its tab would.
+void ActivateExample(wxFrame* child) {
+  auto* frame = wxDynamicCast(child, wxMDIChildFrame);
+  ASSERT_NE(frame, nullptr);
+  frame->Activate();
+  PumpUntil(
+      [frame] {
+        return wxDocManager::GetDocumentManager()->GetCurrentView() != nullptr &&
+               wxDocManager::GetDocumentManager()->GetCurrentView()->GetFrame() == frame;
+      },
+      3000);
+}
+
+TEST_F(ExportTest, AnExportOntoAnotherOpenDocumentIsRefused) {
+  ASSERT_NE(OpenExample(), nullptr);
+  const wxString other = Path(wxS("other.dcm"));
+  WriteSpecDocument(other, {"kept"});
+  ASSERT_NE(Manager()->OpenFile(other), nullptr);
+  const std::string before = ReadBytes(other);
+  ActivateExample(Child());
+  ASSERT_EQ(Manager()->GetCurrentDocument(), doc_);
+
+  SeenMessage refusal;
+  wxTEST_DIALOG(Export(), FileDialogAnswer(other), ExpectMessage(&refusal, wxID_OK));
+  EXPECT_EQ(refusal.text,
+            other + U(" は編集中のﾄﾞｷｭﾒﾝﾄのﾌｧｲﾙです。\nhtmlﾄﾞｷｭﾒﾝﾄは別のﾌｧｲﾙに出力してください。"));
+  EXPECT_EQ(ReadBytes(other), before);
+}
+
+// The text of the page a browser window shows, once it holds `wanted` (or after ten seconds).
+wxString ShownText(wxDocument* doc, const std::function<bool(const wxString&)>& wanted) {
+  auto* view = wxDynamicCast(doc->GetFirstView(), CBrowsView);
+  wxString text;
+  PumpUntil([&] {
+    return view != nullptr && !view->GetWebView()->IsBusy() &&
+           view->GetWebView()->RunScript(wxS("document.body ? document.body.textContent : ''"),
+                                         &text) &&
+           wanted(text);
+  });
+  return text;
+}
+
+TEST_F(ExportTest, ABrowserWindowShowingThePageShowsTheNewOneAfterAnotherExport) {
+  ASSERT_NE(OpenExample(), nullptr);
+  const wxString page = Path(wxS("again.htm"));
+  wxTEST_DIALOG(Export(), FileDialogAnswer(page), FormatAnswer(kAllAttributes));
+  wxDocument* shown = Manager()->OpenFile(page);
+  ASSERT_NE(shown, nullptr);
+  const auto has_helper = [](const wxString& text) { return text.Contains(U("見出し helper")); };
+  ASSERT_TRUE(has_helper(ShownText(shown, has_helper)));
+
+  // Exported again without any function: the window follows without being asked.
+  ActivateExample(Child());
+  ASSERT_EQ(Manager()->GetCurrentDocument(), doc_);
+  wxTEST_DIALOG(Export(), FileDialogAnswer(page), FormatAnswer({0, 0, 0, 0, 0}));
+  const wxString text = ShownText(shown, [&](const wxString& now) {
+    return now.Contains(U("構造体一覧")) && !has_helper(now);
+  });
+  EXPECT_FALSE(has_helper(text)) << text.utf8_string();
+  EXPECT_TRUE(text.Contains(U("構造体一覧"))) << text.utf8_string();
+  EXPECT_EQ(Documents().size(), 2u);
 }
 
 TEST_F(ExportTest, TheExportedPageOpensInABrowserWindowAndFromTheRecentFiles) {

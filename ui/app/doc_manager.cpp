@@ -80,10 +80,8 @@ wxString CDocManager::MakeNewDocumentName() {
 void CDocManager::OnMRUFileNotExist(unsigned n, const wxString& filename) {
   // The file has gone: say so and drop it from the list.
   RemoveFileFromHistory(n);
-  wxString text = LoadWxString(ids::kStrCannotOpen);
-  text.Replace(wxS("%1"), filename);
-  ShowMessageBox(wxTheApp->GetTopWindow(), text, wxTheApp->GetAppDisplayName(),
-                 wxOK | wxICON_EXCLAMATION);
+  ShowMessageBox(wxTheApp->GetTopWindow(), LoadWxString(ids::kStrCannotOpen, filename),
+                 wxTheApp->GetAppDisplayName(), wxOK | wxICON_EXCLAMATION);
 }
 
 void CDocManager::OnUpdateFileSave(wxUpdateUIEvent& event) {

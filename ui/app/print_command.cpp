@@ -51,9 +51,8 @@ void OnSearchDone(gpointer data) {
 }
 
 void ShowPrintMessage(int text_id, const wxString& name) {
-  wxString text = LoadWxString(text_id);
-  text.Replace(wxS("%1"), name);
-  ShowMessageBox(nullptr, text, LoadWxString(ids::kStrAppName), wxOK | wxICON_EXCLAMATION);
+  ShowMessageBox(nullptr, LoadWxString(text_id, name), LoadWxString(ids::kStrAppName),
+                 wxOK | wxICON_EXCLAMATION);
 }
 
 }  // namespace

@@ -14,10 +14,8 @@ wxBEGIN_EVENT_TABLE(CBrowsDoc, wxDocument) EVT_UPDATE_UI(wxID_SAVE, CBrowsDoc::O
 
         bool CBrowsDoc::DoOpenDocument(const wxString& file) {
   if (wxFile::Access(file, wxFile::read)) return true;
-  wxString text = LoadWxString(ids::kStrCannotOpen);
-  text.Replace(wxS("%1"), file);
-  ShowMessageBox(wxTheApp->GetTopWindow(), text, wxTheApp->GetAppDisplayName(),
-                 wxOK | wxICON_EXCLAMATION);
+  ShowMessageBox(wxTheApp->GetTopWindow(), LoadWxString(ids::kStrCannotOpen, file),
+                 wxTheApp->GetAppDisplayName(), wxOK | wxICON_EXCLAMATION);
   return false;
 }
 

@@ -18,6 +18,7 @@
 #include "ui/res/ids.h"
 #include "ui/res/string_table.h"
 #include "ui/view/func_view.h"
+#include "ui/widgets/file_path.h"
 #include "ui/widgets/message_box.h"
 #include "ui/widgets/slow_progress.h"
 
@@ -27,11 +28,6 @@ wxBEGIN_EVENT_TABLE(CFuncDoc, wxDocument) EVT_MENU(ids::kDocInfo, CFuncDoc::OnDo
     wxEND_EVENT_TABLE()
 
         namespace {
-  std::string PathBytes(const wxString& path) {
-    const wxCharBuffer buffer = path.fn_str();
-    return buffer.data() != nullptr ? std::string(buffer.data()) : std::string();
-  }
-
   // Why a file operation failed, in Japanese for the common cases; empty otherwise.
   wxString Reason(const quillmap::FileError& error) {
     return ResourceText(quillmap::FileErrorPhrase(error.error_number()));
@@ -40,13 +36,6 @@ wxBEGIN_EVENT_TABLE(CFuncDoc, wxDocument) EVT_MENU(ids::kDocInfo, CFuncDoc::OnDo
   // A message and, on the next line, why (when there is a reason to give).
   wxString WithReason(const wxString& text, const wxString& reason) {
     return reason.empty() ? text : text + "\n" + reason;
-  }
-
-  // String id with "%1" replaced by a path.
-  wxString WithPath(int id, const wxString& path) {
-    wxString text = LoadWxString(id);
-    text.Replace("%1", path);
-    return text;
   }
 
   void ShowFileMessage(const wxString& text) {
@@ -58,7 +47,7 @@ wxBEGIN_EVENT_TABLE(CFuncDoc, wxDocument) EVT_MENU(ids::kDocInfo, CFuncDoc::OnDo
 
   // "<path> に保存できませんでした。..." and, on the next line, why.
   wxString SaveFailureText(const wxString& path, const quillmap::FileError& error) {
-    const wxString text = WithPath(ids::kStrCannotSave, path);
+    const wxString text = LoadWxString(ids::kStrCannotSave, path);
     switch (error.kind()) {
       case quillmap::FileError::Kind::kNotRegularFile:
         return WithReason(text, LoadWxString(ids::kStrNotRegularFile));
@@ -178,8 +167,7 @@ bool CFuncDoc::SaveAs() {
 bool CFuncDoc::OnSaveModified() {
   StoreEditedFields();
   if (!IsModified()) return true;
-  wxString prompt = LoadWxString(ids::kStrSaveChanges);
-  prompt.Replace("%1", GetUserReadableName());
+  const wxString prompt = LoadWxString(ids::kStrSaveChanges, GetUserReadableName());
   switch (ShowMessageBox(GetDocumentWindow(), prompt, LoadWxString(ids::kStrAppName),
                          wxYES_NO | wxCANCEL | wxICON_EXCLAMATION)) {
     case wxID_YES:
@@ -194,13 +182,13 @@ bool CFuncDoc::OnSaveModified() {
 
 bool CFuncDoc::DoOpenDocument(const wxString& file) {
   // Taken before reading: a change made while the file is read is noticed at the next Save.
-  identity_ = quillmap::IdentityOf(PathBytes(file));
+  identity_ = quillmap::IdentityOf(FilePathBytes(file));
   bool loaded = false;
   try {
-    SlowProgress progress(GetDocumentWindow(), WithPath(ids::kStrReading, file));
-    loaded = quillmap::LoadStoreFromPath(store_, PathBytes(file), progress.Function());
+    SlowProgress progress(GetDocumentWindow(), LoadWxString(ids::kStrReading, file));
+    loaded = quillmap::LoadStoreFromPath(store_, FilePathBytes(file), progress.Function());
   } catch (const quillmap::FileError& error) {
-    ShowFileMessage(WithReason(WithPath(ids::kStrCannotOpen, file), Reason(error)));
+    ShowFileMessage(WithReason(LoadWxString(ids::kStrCannotOpen, file), Reason(error)));
     return false;
   } catch (const std::exception&) {
     // Anything else the reader could not cope with is a file it doesn't understand.
@@ -225,7 +213,7 @@ bool CFuncDoc::LockForSaving(const wxString& file, const std::string& path,
     const quillmap::FileIdentity now = quillmap::IdentityOf(path);
     if (!own_file || !now.exists || now == accepted) return true;
     lock.Unlock();  // no command waits on the editor while the question is open
-    if (ShowMessageBox(GetDocumentWindow(), WithPath(ids::kStrFileChanged, file),
+    if (ShowMessageBox(GetDocumentWindow(), LoadWxString(ids::kStrFileChanged, file),
                        LoadWxString(ids::kStrAppName),
                        wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION) != wxID_YES) {
       return false;
@@ -235,11 +223,11 @@ bool CFuncDoc::LockForSaving(const wxString& file, const std::string& path,
 }
 
 bool CFuncDoc::DoSaveDocument(const wxString& file) {
-  const std::string path = PathBytes(file);
+  const std::string path = FilePathBytes(file);
   try {
     quillmap::DocumentLock lock;
     if (!LockForSaving(file, path, lock)) return false;
-    SlowProgress progress(GetDocumentWindow(), WithPath(ids::kStrSaving, file));
+    SlowProgress progress(GetDocumentWindow(), LoadWxString(ids::kStrSaving, file));
     identity_ = quillmap::SaveStoreToPath(store_, path, progress.Function());
   } catch (const quillmap::FileError& error) {
     ShowFileMessage(SaveFailureText(file, error));
@@ -280,7 +268,7 @@ void CFuncDoc::OnHtmlExport(wxCommandEvent&) {
   // A browser window already showing the page shows the new one.
   for (wxDocument* page : pages) {
     if (!page->GetFilename().empty() &&
-        quillmap::SameFile(PathBytes(page->GetFilename()), PathBytes(*written))) {
+        quillmap::SameFile(FilePathBytes(page->GetFilename()), FilePathBytes(*written))) {
       page->UpdateAllViews();
     }
   }

@@ -65,9 +65,8 @@ wxString ChosenPath(const wxFileDialog& dialog, const wxDocTemplate* temp) {
 bool MayWrite(wxWindow* parent, const wxString& path) {
   // Anything at that name counts, a link that leads nowhere included.
   if (!wxFileName::Exists(path, wxFILE_EXISTS_ANY | wxFILE_EXISTS_NO_FOLLOW)) return true;
-  wxString text = LoadWxString(ids::kStrAskReplace);
-  text.Replace(wxS("%1"), path);
-  return ShowMessageBox(parent, text, LoadWxString(ids::kStrSaveAsTitle),
+  return ShowMessageBox(parent, LoadWxString(ids::kStrAskReplace, path),
+                        LoadWxString(ids::kStrSaveAsTitle),
                         wxYES_NO | wxNO_DEFAULT | wxICON_EXCLAMATION) == wxID_YES;
 }
 

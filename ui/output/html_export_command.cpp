@@ -12,23 +12,13 @@
 #include "ui/dialogs/html_format_dlg.h"
 #include "ui/res/ids.h"
 #include "ui/res/string_table.h"
+#include "ui/widgets/file_path.h"
 #include "ui/widgets/message_box.h"
 
 namespace {
 
 constexpr char kFilter[] = "htmﾌｧｲﾙ(*.htm)|*.htm|htmlﾌｧｲﾙ(*.html)|*.html|すべてのﾌｧｲﾙ(*.*)|*.*";
 constexpr char kInitialName[] = "*.htm";
-
-std::string PathBytes(const wxString& path) {
-  const wxCharBuffer buffer = path.fn_str();
-  return buffer.data() != nullptr ? std::string(buffer.data()) : std::string();
-}
-
-wxString WithPath(int id, const wxString& path) {
-  wxString text = LoadWxString(id);
-  text.Replace("%1", path);
-  return text;
-}
 
 // The extension given to a name typed without one: that of the chosen filter.
 wxString ExtensionForFilter(int filter_index) {
@@ -64,7 +54,7 @@ std::optional<wxString> AskExportPath(const wxString& folder) {
     // The desktop's dialog asked about the bare name only; the completed one may exist too.
     name.SetExt(ExtensionForFilter(dialog.GetFilterIndex()));
     if (name.Exists() &&
-        ShowMessageBox(nullptr, WithPath(ids::kStrExportOverwrite, name.GetFullName()),
+        ShowMessageBox(nullptr, LoadWxString(ids::kStrExportOverwrite, name.GetFullName()),
                        LoadWxString(ids::kHtmlExport),
                        wxYES_NO | wxNO_DEFAULT | wxICON_EXCLAMATION) != wxID_YES) {
       dir = name.GetPath();
@@ -78,10 +68,10 @@ std::optional<wxString> AskExportPath(const wxString& folder) {
 bool WriteHtmlPage(const quillmap::SpecStore& store, const quillmap::AttributeFlags& flags,
                    const wxString& path) {
   try {
-    quillmap::ExportHtmlFile(store, flags, PathBytes(path));
+    quillmap::ExportHtmlFile(store, flags, FilePathBytes(path));
   } catch (const quillmap::FileError& error) {
     // The reason follows on a line of its own, in Japanese, when it is a common one.
-    wxString text = WithPath(ids::kStrExportFailed, path);
+    wxString text = LoadWxString(ids::kStrExportFailed, path);
     const wxString reason = ResourceText(quillmap::FileErrorPhrase(error.error_number()));
     if (!reason.empty()) text += wxS("\n") + reason;
     ShowMessageBox(nullptr, text, LoadWxString(ids::kStrAppName), wxOK | wxICON_EXCLAMATION);
@@ -97,15 +87,15 @@ std::optional<wxString> RunHtmlExport(const quillmap::SpecStore& store,
   const std::optional<wxString> path = AskExportPath(folder);
   if (!path) return std::nullopt;
   // The page would replace the document it was made from, or another one being edited.
-  const std::string target = PathBytes(*path);
+  const std::string target = FilePathBytes(*path);
   bool onto_document =
-      !document_path.empty() && quillmap::SameFile(target, PathBytes(document_path));
+      !document_path.empty() && quillmap::SameFile(target, FilePathBytes(document_path));
   for (const wxString& other : other_documents) {
     onto_document =
-        onto_document || (!other.empty() && quillmap::SameFile(target, PathBytes(other)));
+        onto_document || (!other.empty() && quillmap::SameFile(target, FilePathBytes(other)));
   }
   if (onto_document) {
-    ShowMessageBox(nullptr, WithPath(ids::kStrExportOntoDocument, *path),
+    ShowMessageBox(nullptr, LoadWxString(ids::kStrExportOntoDocument, *path),
                    LoadWxString(ids::kStrAppName), wxOK | wxICON_STOP);
     return std::nullopt;
   }

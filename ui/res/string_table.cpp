@@ -136,6 +136,12 @@ wxString LoadWxString(int id) {
   return it == Table().end() ? wxString() : ResourceText(it->second);
 }
 
+wxString LoadWxString(int id, const wxString& argument) {
+  wxString text = LoadWxString(id);
+  text.Replace(wxS("%1"), argument);
+  return text;
+}
+
 wxString LoadPrompt(int id) {
   return LoadWxString(id).BeforeFirst('\n');
 }

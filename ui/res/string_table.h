@@ -12,6 +12,8 @@
 std::string LoadStringSjis(int id);
 // The same text for display.
 wxString LoadWxString(int id);
+// The text of string id with every "%1" in it replaced by argument (a file name, a printer).
+wxString LoadWxString(int id, const wxString& argument);
 // A command's status-bar prompt: the first line of its string.
 wxString LoadPrompt(int id);
 // A command's tool tip: the text after the first line feed; empty when there is none.

@@ -10,6 +10,7 @@
 #include <wx/app.h>
 #include <wx/dir.h>
 #include <wx/evtloop.h>
+#include <wx/log.h>
 #include <wx/modalhook.h>
 #include <wx/utils.h>
 
@@ -94,6 +95,8 @@ int main(int argc, char** argv) {
     fprintf(stderr, "wx could not start: is there a display?\n");
     return 1;
   }
+  // A test's log messages go to stderr: a log window would wait, modal, for nobody to close it.
+  delete wxLog::SetActiveTarget(new wxLogStderr);
   // wxYield and CallAfter want an event loop that counts as running.
   wxEventLoop loop;
   wxEventLoopActivator activate(&loop);

@@ -269,7 +269,7 @@ class FileReader {
     const FilePlace name = PlaceOf(clang_getCursorLocation(cursor));
     function.line = name.line;
     function.comment = tokens_.LeadingComment(tokens_.IndexAt(begin.offset));
-    function.is_definition = clang_isCursorDefinition(cursor) != 0;
+    function.is_definition = HasBody(cursor, PlaceOf(clang_getRangeEnd(extent)).offset);
     function.begin_offset = begin.offset;
     function.from_macro =
         IsMacroPlace(clang_getRangeStart(extent)) && IsMacroPlace(clang_getRangeEnd(extent));
@@ -313,6 +313,30 @@ class FileReader {
     }
     function_index_.emplace(function.name, functions_.size());
     functions_.push_back(std::move(function));
+  }
+
+  // Whether the declaration whose declarator ends at end_offset goes on with a body. Bodies
+  // are skipped when parsing, and libclang then takes no declaration for a definition.
+  bool HasBody(CXCursor cursor, std::uint32_t end_offset) const {
+    // Arguments declared after the parameter list ("int f(a, b) int a; char *b; {") belong
+    // to an old-style definition.
+    const int count = clang_Cursor_getNumArguments(cursor);
+    for (int i = 0; i < count; ++i) {
+      const CXCursor argument = clang_Cursor_getArgument(cursor, static_cast<unsigned>(i));
+      if (PlaceOf(clang_getRangeStart(clang_getCursorExtent(argument))).offset >= end_offset) {
+        return true;
+      }
+    }
+    int depth = 0;
+    for (std::size_t i = tokens_.IndexAt(end_offset); i < tokens_.size(); ++i) {
+      const std::string& text = tokens_[i].text;
+      if (tokens_[i].comment) continue;
+      if (text == "(" || text == "[") ++depth;
+      if (text == ")" || text == "]") --depth;
+      if (depth <= 0 && text == "{") return true;
+      if (depth <= 0 && (text == ";" || text == "," || text == "=")) return false;
+    }
+    return false;
   }
 
   // "f(void)" rather than "f()" (which C++ and C23 also give a prototype).

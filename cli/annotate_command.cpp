@@ -3,6 +3,7 @@
 // the libclang reader and written whole, through the same safe writer as documents, or not at
 // all.
 #include <cstdio>
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <set>
@@ -111,6 +112,12 @@ class Annotator {
       : args_(args), store_(store), flags_(flags), reader_(CompilerArgs(args.compiler_args)) {}
 
   void AnnotateFile(const std::string& path) {
+    // A FIFO or a device would hold the run up or never end; only files are annotated.
+    std::error_code error_code;
+    const auto status = std::filesystem::status(path, error_code);
+    if (!error_code && !std::filesystem::is_regular_file(status)) {
+      return FailReading(path + ": not a regular file; left as it was");
+    }
     std::string bytes;
     try {
       quillmap::File file;

@@ -9,6 +9,9 @@ namespace quillmap::ingest {
 
 namespace {
 
+// A byte order mark that some editors put at the start of a UTF-8 file; it stays first.
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+
 constexpr std::string_view kRuleLine =
     "//----------------------------------------------------------------------------";
 
@@ -32,7 +35,7 @@ std::vector<LineKind> ClassifyLines(std::string_view text) {
     code = false;
     comment = state == State::kBlockComment || state == State::kLineComment;
   };
-  for (std::size_t i = 0; i < text.size(); ++i) {
+  for (std::size_t i = text.starts_with(kBom) ? kBom.size() : 0; i < text.size(); ++i) {
     const char c = text[i];
     if (c == '\\' && (text.substr(i + 1, 1) == "\n" || text.substr(i + 1, 2) == "\r\n")) {
       // A splice: the line's comment or string goes on in the next line.
@@ -98,6 +101,9 @@ class Placer {
  public:
   explicit Placer(const SourceText& source)
       : source_(source), lines_(SplitLines(source.bytes())), kinds_(ClassifyLines(source.utf8())) {
+    if (source.encoding() == SourceEncoding::kUtf8 && source.bytes().starts_with(kBom)) {
+      bom_ = kBom.size();
+    }
     starts_.reserve(lines_.size());
     std::uint32_t offset = 0;
     for (std::string_view line : lines_) {
@@ -112,13 +118,14 @@ class Placer {
     const std::uint32_t offset = source_.FileOffset(utf8_offset);
     const auto after = std::upper_bound(starts_.begin(), starts_.end(), offset);
     const auto line = static_cast<std::uint32_t>(after - starts_.begin() - 1);
-    const std::string_view before = lines_[line].substr(0, offset - starts_[line]);
+    const std::string_view before =
+        Text(line).substr(0, std::max(offset - starts_[line], Bom(line)) - Bom(line));
     return {line, std::all_of(before.begin(), before.end(),
                               [](char c) { return c == ' ' || c == '\t'; })};
   }
 
   LineEdit Edit(std::uint32_t line, std::string_view block) const {
-    const std::string_view indent = lines_[line].substr(0, lines_[line].find_first_not_of(" \t"));
+    const std::string_view indent = Text(line).substr(0, Text(line).find_first_not_of(" \t"));
     LineEdit edit;
     edit.first = line;
     const auto [first, last] = OldBlock(line);
@@ -135,6 +142,13 @@ class Placer {
       edit.added.push_back(std::move(text));
       begin = end + 1;
     }
+    if (edit.first == 0 && bom_ > 0) {
+      edit.added.front().insert(0, kBom);
+      if (edit.removed == 0) {  // the first line gives its mark to the block
+        edit.removed = 1;
+        edit.added.emplace_back(Text(0));
+      }
+    }
     return edit;
   }
 
@@ -147,11 +161,15 @@ class Placer {
   }
 
  private:
+  std::uint32_t Bom(std::uint32_t line) const { return line == 0 ? bom_ : 0; }
+  // The line without the byte order mark.
+  std::string_view Text(std::uint32_t line) const { return lines_[line].substr(Bom(line)); }
+
   bool IsSlashLine(std::uint32_t line) const {
-    return kinds_[line] == LineKind::kComment && TrimLine(lines_[line]).starts_with("//");
+    return kinds_[line] == LineKind::kComment && TrimLine(Text(line)).starts_with("//");
   }
   bool IsRule(std::uint32_t line) const {
-    return kinds_[line] == LineKind::kComment && TrimLine(lines_[line]) == kRuleLine;
+    return kinds_[line] == LineKind::kComment && TrimLine(Text(line)) == kRuleLine;
   }
 
   // The first and last line of the block that an earlier run left above the declaration on
@@ -173,6 +191,7 @@ class Placer {
   std::vector<std::string_view> lines_;
   std::vector<std::uint32_t> starts_;
   std::vector<LineKind> kinds_;
+  std::uint32_t bom_ = 0;
 };
 
 }  // namespace

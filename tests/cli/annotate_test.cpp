@@ -238,8 +238,11 @@ TEST_F(AnnotateTest, ReportsWhatItLeavesAloneAndGoesOnWithTheOtherFiles) {
   const std::string locked = Write("locked.c", "int ok(void) { return 3; }\n");
   ASSERT_EQ(chmod(locked.c_str(), 0444), 0);
   const std::string missing = Path("missing.c");
+  const std::string pipe = Path("pipe.c");
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0644), 0);
 
-  const CliResult result = RunCli({"annotate", doc, broken, good, missing, locked, "--flags", "8"});
+  const CliResult result =
+      RunCli({"annotate", doc, broken, good, missing, locked, pipe, "--flags", "8"});
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(ReadWhole(good), Block("good") + good_code);
   EXPECT_EQ(ReadWhole(broken), "int good(unknown_t x) { return 0; }\n");
@@ -251,7 +254,7 @@ TEST_F(AnnotateTest, ReportsWhatItLeavesAloneAndGoesOnWithTheOtherFiles) {
                "Shift-JIS, which the file can't hold; left alone\n",
         good + ":3: note: function 'ok' left alone: it doesn't begin its line\n",
         good + ":4: note: function 'extra' is not in the document\n", "'" + missing + "'",
-        "'" + locked + "'"}) {
+        "'" + locked + "'", pipe + ": not a regular file; left as it was\n"}) {
     EXPECT_NE(result.err.find(expected), std::string::npos) << expected << "\n" << result.err;
   }
   // A file could not be read: the document's functions may be there, so no note says otherwise.

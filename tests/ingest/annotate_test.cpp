@@ -156,6 +156,10 @@ TEST(AnnotatePlaceTest, PutsTheBlockAboveTheDeclarationOrInPlaceOfTheOldOne) {
        "char *s = \"\\\n" + kRule + "\";\n" + b + "int f(void);\n"},
       {"comment marks in strings", "char *s = \"/*\";\nint f(void);\n", "int f",
        "char *s = \"/*\";\n" + b + "int f(void);\n"},
+      {"byte order mark", "\xEF\xBB\xBFint f(void);\n", "int f",
+       "\xEF\xBB\xBF" + b + "int f(void);\n"},
+      {"old block after a byte order mark", "\xEF\xBB\xBF" + old + "int f(void);\n", "int f",
+       "\xEF\xBB\xBF" + b + "int f(void);\n"},
       {"old indented block", "  " + kRule + "\n  //  x\n  " + kRule + "\n  int f(void);\n", "int f",
        "  " + kRule + "\n  //  関数名\n  //    f\n  //  \n  " + kRule + "\n  int f(void);\n"},
   };

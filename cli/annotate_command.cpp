@@ -97,12 +97,12 @@ AnnotateArguments ParseAnnotateArguments(int argc, char** argv) {
   return args;
 }
 
+#ifdef QUILLMAP_HAVE_LIBCLANG
+
 void Note(const std::string& file, std::uint32_t line, const std::string& message,
           std::string_view kind = "note") {
   PrintError(ingest::FormatFinding({file, line, message}, kind));
 }
-
-#ifdef QUILLMAP_HAVE_LIBCLANG
 
 // The run over all files: what it has annotated and whether anything failed.
 class Annotator {

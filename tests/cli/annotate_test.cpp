@@ -307,6 +307,17 @@ TEST_F(AnnotateTest, WrongUsage) {
   }
 }
 
+#else
+
+class AnnotateTest : public CodeTest {};
+
+TEST_F(AnnotateTest, SaysThatItNeedsLibclang) {
+  const std::string doc = NewDocument("n.dcm");
+  const CliResult result = RunCli({"annotate", doc, Write("n.c", "int f(void) { return 0; }\n")});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.err.find("without libclang"), std::string::npos) << result.err;
+}
+
 #endif
 
 }  // namespace

@@ -62,6 +62,7 @@ bench:
 	  -DQUILLMAP_WERROR=ON >/dev/null
 	cmake --build build -j$(JOBS)
 	./scripts/bench.sh build
+	./scripts/bench-annotate.sh build
 	./scripts/doxygen-bench.sh build
 
 # Long fuzzing: make fuzz FUZZ_SECONDS=600

@@ -3,7 +3,9 @@
 
 #include <cerrno>
 #include <chrono>
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "core/model/file.h"
@@ -77,6 +79,22 @@ bool ArgToSjis(std::string_view utf8, std::string& sjis) {
                                        std::to_string(result.bad_offset), ")"}));
   }
   return false;
+}
+
+std::optional<int> ParseFlagWord(const std::string& text) {
+  const bool hex = text.starts_with("0x") || text.starts_with("0X");
+  const std::string digits = hex ? text.substr(2) : text;
+  if (digits.empty()) return std::nullopt;
+  errno = 0;
+  char* end = nullptr;
+  const long long value = std::strtoll(digits.c_str(), &end, hex ? 16 : 10);
+  if (errno != 0 || *end != '\0') return std::nullopt;
+  if (hex && digits.front() == '-') return std::nullopt;
+  if (hex && value >= 0 && value <= static_cast<long long>(UINT_MAX)) {
+    return static_cast<int>(static_cast<unsigned int>(value));
+  }
+  if (!hex && value >= INT_MIN && value <= INT_MAX) return static_cast<int>(value);
+  return std::nullopt;
 }
 
 }  // namespace cli

@@ -2,6 +2,7 @@
 // Shared helpers of the quillmap-cli subcommands: loading and saving documents with the user's
 // messages, and converting between the command line's UTF-8 and the documents' Shift-JIS.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -30,5 +31,9 @@ bool LockDocument(const std::string& path, quillmap::DocumentLock& lock);
 // Converts a command-line argument (UTF-8) to Shift-JIS. On a character that Shift-JIS can't
 // hold prints a message naming it and returns false.
 bool ArgToSjis(std::string_view utf8, std::string& sjis);
+
+// A 32-bit flag word (clip and annotate --flags): decimal, may be negative, or hexadecimal with
+// "0x". nullopt for anything else.
+std::optional<int> ParseFlagWord(const std::string& text);
 
 }  // namespace cli

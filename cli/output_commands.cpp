@@ -1,9 +1,6 @@
 // The commands that add functions from prototypes and produce the document's outputs: the HTML
 // reference page and one function's comment block.
-#include <cerrno>
-#include <climits>
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
 #include <optional>
 #include <string>
@@ -83,23 +80,6 @@ std::optional<std::vector<bool>> ParseAttributeList(std::string_view list) {
     list.remove_prefix(comma + 1);
   }
   return enabled;
-}
-
-// A 32-bit flag word: decimal (may be negative) or hexadecimal with "0x".
-std::optional<int> ParseFlagWord(const std::string& text) {
-  const bool hex = text.starts_with("0x") || text.starts_with("0X");
-  const std::string digits = hex ? text.substr(2) : text;
-  if (digits.empty()) return std::nullopt;
-  errno = 0;
-  char* end = nullptr;
-  const long long value = std::strtoll(digits.c_str(), &end, hex ? 16 : 10);
-  if (errno != 0 || *end != '\0') return std::nullopt;
-  if (hex && digits.front() == '-') return std::nullopt;
-  if (hex && value >= 0 && value <= static_cast<long long>(UINT_MAX)) {
-    return static_cast<int>(static_cast<unsigned int>(value));
-  }
-  if (!hex && value >= INT_MIN && value <= INT_MAX) return static_cast<int>(value);
-  return std::nullopt;
 }
 
 bool WriteStdout(std::string_view bytes) {

@@ -30,6 +30,10 @@ constexpr Command kCommands[] = {
     {"import", "DOC.dcm FILE.h... [--dry-run] [-- COMPILER-ARGS]",
      "add the functions and structures of C files", RunImport},
     {"check", "DOC.dcm FILE.h... [-- COMPILER-ARGS]", "compare a document with C files", RunCheck},
+    {"annotate",
+     "DOC.dcm FILE.c... [--declarations] [--dry-run] [--flags N] [--encoding auto|sjis|utf-8] "
+     "[-- COMPILER-ARGS]",
+     "write each function's comment block above its definition", RunAnnotate},
 };
 
 // Width of the first column; a longer "name arguments" has its summary on the next line.

@@ -41,6 +41,17 @@ FilePlace PlaceOf(CXSourceLocation location) {
   return {line, offset};
 }
 
+// A place that a macro expansion produced: its spelling is elsewhere than where it expands.
+bool IsMacroPlace(CXSourceLocation location) {
+  CXFile spelling_file = nullptr;
+  CXFile expansion_file = nullptr;
+  unsigned spelling = 0;
+  unsigned expansion = 0;
+  clang_getSpellingLocation(location, &spelling_file, nullptr, nullptr, &spelling);
+  clang_getExpansionLocation(location, &expansion_file, nullptr, nullptr, &expansion);
+  return spelling != expansion || !clang_File_isEqual(spelling_file, expansion_file);
+}
+
 bool IsAnonymousName(const std::string& spelling) {
   return spelling.empty() || spelling.find("(unnamed") != std::string::npos ||
          spelling.find("(anonymous") != std::string::npos;
@@ -108,8 +119,8 @@ void DropOtherDeclarators(DeclarationTokens& tokens, std::size_t name) {
 
 class FileReader {
  public:
-  FileReader(CXTranslationUnit unit, SourceTokens tokens)
-      : unit_(unit), tokens_(std::move(tokens)) {}
+  FileReader(CXTranslationUnit unit, SourceTokens tokens, bool definitions)
+      : unit_(unit), tokens_(std::move(tokens)), definitions_(definitions) {}
 
   void Read(CodeFile& file) {
     const CXCursor root = clang_getTranslationUnitCursor(unit_);
@@ -258,7 +269,12 @@ class FileReader {
     const FilePlace name = PlaceOf(clang_getCursorLocation(cursor));
     function.line = name.line;
     function.comment = tokens_.LeadingComment(tokens_.IndexAt(begin.offset));
-    if (const auto known = function_index_.find(function.name); known != function_index_.end()) {
+    function.is_definition = HasBody(cursor, PlaceOf(clang_getRangeEnd(extent)).offset);
+    function.begin_offset = begin.offset;
+    function.from_macro =
+        IsMacroPlace(clang_getRangeStart(extent)) && IsMacroPlace(clang_getRangeEnd(extent));
+    if (const auto known = function_index_.find(function.name);
+        !definitions_ && known != function_index_.end()) {
       // Declared again (a definition after a declaration): the first stays, but a comment
       // found only here is still taken.
       CodeFunction& first = functions_[known->second];
@@ -297,6 +313,30 @@ class FileReader {
     }
     function_index_.emplace(function.name, functions_.size());
     functions_.push_back(std::move(function));
+  }
+
+  // Whether the declaration whose declarator ends at end_offset goes on with a body. Bodies
+  // are skipped when parsing, and libclang then takes no declaration for a definition.
+  bool HasBody(CXCursor cursor, std::uint32_t end_offset) const {
+    // Arguments declared after the parameter list ("int f(a, b) int a; char *b; {") belong
+    // to an old-style definition.
+    const int count = clang_Cursor_getNumArguments(cursor);
+    for (int i = 0; i < count; ++i) {
+      const CXCursor argument = clang_Cursor_getArgument(cursor, static_cast<unsigned>(i));
+      if (PlaceOf(clang_getRangeStart(clang_getCursorExtent(argument))).offset >= end_offset) {
+        return true;
+      }
+    }
+    int depth = 0;
+    for (std::size_t i = tokens_.IndexAt(end_offset); i < tokens_.size(); ++i) {
+      const std::string& text = tokens_[i].text;
+      if (tokens_[i].comment) continue;
+      if (text == "(" || text == "[") ++depth;
+      if (text == ")" || text == "]") --depth;
+      if (depth <= 0 && text == "{") return true;
+      if (depth <= 0 && (text == ";" || text == "," || text == "=")) return false;
+    }
+    return false;
   }
 
   // "f(void)" rather than "f()" (which C++ and C23 also give a prototype).
@@ -354,6 +394,7 @@ class FileReader {
 
   CXTranslationUnit unit_;
   SourceTokens tokens_;
+  bool definitions_;
   std::unordered_map<std::string, CXCursor> macros_;
   std::unordered_map<std::string, bool> noise_;
   std::vector<CodeFunction> functions_;
@@ -403,7 +444,7 @@ ClangReader::ClangReader(std::vector<std::string> compiler_args)
 
 ClangReader::~ClangReader() = default;
 
-ReadResult ClangReader::Read(const std::string& path) const {
+ReadResult ClangReader::Read(const std::string& path, const ReadOptions& options) const {
   ReadResult result;
   result.file.path = path;
   if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
@@ -414,9 +455,15 @@ ReadResult ClangReader::Read(const std::string& path) const {
   }
   std::vector<const char*> args;
   for (const std::string& arg : args_) args.push_back(arg.c_str());
+  CXUnsavedFile unsaved{path.c_str(), nullptr, 0};
+  if (options.contents) {
+    unsaved.Contents = options.contents->data();
+    unsaved.Length = options.contents->size();
+  }
   CXTranslationUnit unit = nullptr;
   const CXErrorCode code = clang_parseTranslationUnit2(
-      index_->index, path.c_str(), args.data(), static_cast<int>(args.size()), nullptr, 0,
+      index_->index, path.c_str(), args.data(), static_cast<int>(args.size()),
+      options.contents ? &unsaved : nullptr, options.contents ? 1 : 0,
       CXTranslationUnit_SkipFunctionBodies | CXTranslationUnit_DetailedPreprocessingRecord, &unit);
   if (code != CXError_Success || unit == nullptr) {
     result.errors.push_back(path + ": libclang could not read the file (error " +
@@ -434,7 +481,7 @@ ReadResult ClangReader::Read(const std::string& path) const {
   }
   if (result.errors.empty()) {
     const CXFile file = clang_getFile(unit, path.c_str());
-    FileReader reader(unit, SourceTokens(FileTokens(unit, file)));
+    FileReader reader(unit, SourceTokens(FileTokens(unit, file)), options.definitions);
     reader.Read(result.file);
     result.ok = true;
   }

@@ -2,6 +2,7 @@
 // Reads the function declarations and structure definitions of C files with libclang.
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,15 @@ struct ReadResult {
   CodeFile file;
 };
 
+struct ReadOptions {
+  // Every definition, and with it every prototype, as a CodeFunction of its own; without it a
+  // function declared several times is listed once, at its first declaration.
+  bool definitions = false;
+  // UTF-8 text read in place of the file's bytes (a file converted from another encoding);
+  // offsets then count bytes of this text.
+  std::optional<std::string> contents;
+};
+
 class ClangReader {
  public:
   // compiler_args go to the compiler as they are (-D, -I, -std=...). Files are read as C unless
@@ -27,7 +37,7 @@ class ClangReader {
 
   // The declarations of the file itself, not of the files it includes. A file that has an error
   // (its own or one of an included file) is not read: ok is false.
-  ReadResult Read(const std::string& path) const;
+  ReadResult Read(const std::string& path, const ReadOptions& options = {}) const;
 
  private:
   struct Index;

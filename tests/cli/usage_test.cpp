@@ -25,6 +25,8 @@ const char* const kCommandLines[] = {
     "clip FILE.dcm NAME [--flags N] [--sjis]",
     "import DOC.dcm FILE.h... [--dry-run] [-- COMPILER-ARGS]",
     "check DOC.dcm FILE.h... [-- COMPILER-ARGS]",
+    "annotate DOC.dcm FILE.c... [--declarations] [--dry-run] [--flags N] [--encoding "
+    "auto|sjis|utf-8] [-- COMPILER-ARGS]",
 };
 
 // The command lines of the help: its rows "  COMMAND ARGUMENTS   summary" that name no option.

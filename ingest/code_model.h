@@ -37,6 +37,10 @@ struct CodeFunction {
   bool is_inline = false;
   std::uint32_t line = 0;  // the line of the name
   CodeComment comment;
+  bool is_definition = false;      // the declaration has a body
+  std::uint32_t begin_offset = 0;  // byte offset, in the text the reader was given, of the
+                                   // declaration's first character (its first specifier)
+  bool from_macro = false;         // the whole declaration comes out of a macro expansion
 };
 
 struct CodeStruct {

@@ -20,10 +20,8 @@
 #include "ingest/annotate_diff.h"
 #include "ingest/annotate_place.h"
 #include "ingest/annotate_source.h"
-#include "ingest/code_model.h"
-#ifdef QUILLMAP_HAVE_LIBCLANG
 #include "ingest/clang_reader.h"
-#endif
+#include "ingest/code_model.h"
 
 namespace cli {
 
@@ -97,8 +95,6 @@ AnnotateArguments ParseAnnotateArguments(int argc, char** argv) {
   return args;
 }
 
-#ifdef QUILLMAP_HAVE_LIBCLANG
-
 void Note(const std::string& file, std::uint32_t line, const std::string& message,
           std::string_view kind = "note") {
   PrintError(ingest::FormatFinding({file, line, message}, kind));
@@ -138,6 +134,12 @@ class Annotator {
     options.contents = source.utf8();
     const ingest::ReadResult result = reader_.Read(path, options);
     for (const std::string& error : result.errors) PrintError(error);
+    if (result.unavailable) {
+      // No C reader: its message says what to install, and no other file can be read either.
+      unavailable_ = true;
+      failed_ = true;
+      return;
+    }
     if (!result.ok) return FailReading(path + " could not be read; left as it was");
 
     std::vector<ingest::BlockRequest> requests;
@@ -215,6 +217,7 @@ class Annotator {
   }
 
   bool failed() const { return failed_; }
+  bool unavailable() const { return unavailable_; }
 
  private:
   static constexpr std::uint64_t kMaxSize = 1ull << 30;
@@ -241,17 +244,15 @@ class Annotator {
   ingest::ClangReader reader_;
   std::set<std::string> found_;  // names of the functions the files define (UTF-8)
   bool failed_ = false;
+  bool unavailable_ = false;
   bool unread_ = false;
 };
-
-#endif
 
 }  // namespace
 
 int RunAnnotate(int argc, char** argv) {
   const AnnotateArguments args = ParseAnnotateArguments(argc, argv);
   if (!args.ok) return Usage();
-#ifdef QUILLMAP_HAVE_LIBCLANG
   quillmap::ClipboardSpecSettings flags = 0;
   if (args.flags) {
     flags = *args.flags;
@@ -262,15 +263,12 @@ int RunAnnotate(int argc, char** argv) {
   quillmap::SpecStore store;
   if (!LoadDocument(args.document, store)) return kExitFailure;
   Annotator annotator(args, store, flags);
-  for (const std::string& path : args.files) annotator.AnnotateFile(path);
+  for (const std::string& path : args.files) {
+    annotator.AnnotateFile(path);
+    if (annotator.unavailable()) return kExitFailure;
+  }
   annotator.NoteMissing();
   return annotator.failed() ? kExitFailure : kExitOk;
-#else
-  PrintError(
-      "quillmap-cli was built without libclang (Debian: libclang-dev): annotate is not "
-      "available");
-  return kExitFailure;
-#endif
 }
 
 }  // namespace cli

@@ -1,5 +1,6 @@
 // import and check: from C headers to the document, and the document compared with them. Both
-// read the headers with libclang; a quillmap-cli built without it says so.
+// read the headers through the C reader (quillmap-c-reader, which loads libclang); without it
+// they say what to install.
 #include <cstdio>
 #include <ctime>
 #include <string>
@@ -9,11 +10,9 @@
 #include "cli/common.h"
 #include "core/text/sjis.h"
 #include "ingest/check_report.h"
+#include "ingest/clang_reader.h"
 #include "ingest/code_model.h"
 #include "ingest/import_records.h"
-#ifdef QUILLMAP_HAVE_LIBCLANG
-#include "ingest/clang_reader.h"
-#endif
 
 namespace cli {
 
@@ -68,10 +67,9 @@ bool PrintLines(const std::vector<quillmap::ingest::Finding>& findings, std::FIL
   return std::fflush(stream) == 0;
 }
 
-#ifdef QUILLMAP_HAVE_LIBCLANG
-
 // Reads every file. On an error prints the compiler's messages, then what the command leaves
-// undone (outcome), and returns false.
+// undone (outcome), and returns false. Without a working C reader prints the one line that says
+// what to install.
 bool ReadFiles(const CodeArguments& args, const std::string& outcome,
                std::vector<quillmap::ingest::CodeFile>& files) {
   const quillmap::ingest::ClangReader reader(args.compiler_args);
@@ -79,6 +77,7 @@ bool ReadFiles(const CodeArguments& args, const std::string& outcome,
   for (const std::string& path : args.files) {
     quillmap::ingest::ReadResult result = reader.Read(path);
     for (const std::string& error : result.errors) PrintError(error);
+    if (result.unavailable) return false;
     if (!result.ok) failed += (failed.empty() ? "" : ", ") + path;
     files.push_back(std::move(result.file));
   }
@@ -86,17 +85,6 @@ bool ReadFiles(const CodeArguments& args, const std::string& outcome,
   PrintError(failed + " could not be read; " + outcome);
   return false;
 }
-
-#else
-
-bool ReadFiles(const CodeArguments&, const std::string&, std::vector<quillmap::ingest::CodeFile>&) {
-  PrintError(
-      "quillmap-cli was built without libclang (Debian: libclang-dev): import and check are "
-      "not available");
-  return false;
-}
-
-#endif
 
 }  // namespace
 

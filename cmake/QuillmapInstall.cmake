@@ -2,6 +2,7 @@
 # Debian package that holds the same files (`cpack -G DEB`, or `make package`).
 #
 #   bin/quillmap, bin/quillmap-cli
+#   lib/quillmap/quillmap-c-reader                   reads C with libclang for quillmap-cli
 #   share/applications/quillmap.desktop              desktop entry
 #   share/metainfo/org.orrinwerk.Quillmap.metainfo.xml  AppStream
 #   share/mime/packages/quillmap.xml                 the .dcm document type
@@ -31,6 +32,11 @@ foreach(page quillmap-cli quillmap)
 endforeach()
 
 install(TARGETS quillmap-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# quillmap-cli looks for its C reader at ../lib/quillmap from its own folder: a fixed path, not
+# the multiarch library folder, as for any program's private helpers.
+if(QUILLMAP_HAVE_LIBCLANG)
+  install(TARGETS quillmap-c-reader RUNTIME DESTINATION lib/quillmap)
+endif()
 install(FILES ${QUILLMAP_DATA_DIR}/quillmap-mime.xml
   DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME quillmap.xml)
 
@@ -78,10 +84,24 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION devel)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# Depends: the shared libraries the programs link, as dpkg-shlibdeps finds them.
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The forms are laid out for IPA P Gothic.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-ipafont-gothic)
+# Depends: the shared libraries that quillmap and quillmap-cli link, as dpkg-shlibdeps finds them
+# (cmake/QuillmapDebDepends.cmake, run by cpack). CPack's own dpkg-shlibdeps run would take
+# every program of the package, the C reader too, and so make LLVM a dependency: libclang is
+# only recommended, for the commands that read C; clang's own headers (stddef.h, ...) come with
+# the second package. The forms are laid out for IPA P Gothic.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS OFF)
+list(JOIN QUILLMAP_LIBCLANG_PACKAGES ", " libclang_recommends)
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-gothic, ${libclang_recommends}")
+set(QUILLMAP_DEPENDS_PROGRAMS $<TARGET_FILE:quillmap-cli>)
+if(QUILLMAP_UI)
+  list(APPEND QUILLMAP_DEPENDS_PROGRAMS $<TARGET_FILE:quillmap>)
+endif()
+file(GENERATE OUTPUT ${PROJECT_BINARY_DIR}/CPackProjectConfig.cmake CONTENT
+  "set(QUILLMAP_DEPENDS_PROGRAMS \"${QUILLMAP_DEPENDS_PROGRAMS}\")
+set(QUILLMAP_DEPENDS_WORK_DIR \"${PROJECT_BINARY_DIR}/deb-depends\")
+include(\"${PROJECT_SOURCE_DIR}/cmake/QuillmapDebDepends.cmake\")
+")
+set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_BINARY_DIR}/CPackProjectConfig.cmake)
 # The first line is the synopsis; CPack indents the others and marks the empty line.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
   "editor for documenting C functions and structures
@@ -94,5 +114,6 @@ clipboard as a C comment block.
 
 The interface is Japanese; every text is Shift-JIS (code page 932). The
 package also holds quillmap-cli, which creates, inspects and exports documents
-from the command line.")
+from the command line, and imports and checks C headers when libclang is
+installed.")
 include(CPack)

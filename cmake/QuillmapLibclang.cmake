@@ -1,11 +1,15 @@
-# libclang's C API (Debian: libclang-dev), with which quillmap-cli's import and check read C
-# files. Found under llvm-config's prefix or a versioned Debian prefix (/usr/lib/llvm-N); the
-# header and the library are taken from the same prefix. Without it quillmap-cli is built
-# without those two commands, and says so when they are called.
+# libclang's C API (Debian: libclang-dev), with which quillmap-c-reader reads C files for
+# quillmap-cli's import and check. Found under llvm-config's prefix or a versioned Debian prefix
+# (/usr/lib/llvm-N); the header and the library are taken from the same prefix. Without it the
+# reader is not built, and the commands that read C say so when they are called.
 #
-# Sets QUILLMAP_HAVE_LIBCLANG and, when found, the target quillmap-libclang.
+# Sets QUILLMAP_HAVE_LIBCLANG, QUILLMAP_LIBCLANG_PACKAGES (the Debian packages that a user needs
+# to read C: the library and clang's own headers such as stddef.h),
+# QUILLMAP_LIBCLANG_HEADERS_PACKAGE (the second of them) and, when found, the target
+# quillmap-libclang.
 option(QUILLMAP_LIBCLANG "Build quillmap-cli's import and check when libclang is found" ON)
 set(QUILLMAP_HAVE_LIBCLANG OFF)
+set(QUILLMAP_LIBCLANG_PACKAGES libclang1 libclang-common-dev)
 
 if(QUILLMAP_LIBCLANG AND NOT (QUILLMAP_CLANG_INCLUDE_DIR AND QUILLMAP_CLANG_LIBRARY))
   set(prefixes)
@@ -35,6 +39,10 @@ if(QUILLMAP_LIBCLANG AND QUILLMAP_CLANG_INCLUDE_DIR AND QUILLMAP_CLANG_LIBRARY)
   target_include_directories(quillmap-libclang SYSTEM INTERFACE ${QUILLMAP_CLANG_INCLUDE_DIR})
   target_link_libraries(quillmap-libclang INTERFACE ${QUILLMAP_CLANG_LIBRARY})
   set(QUILLMAP_HAVE_LIBCLANG ON)
+  # The packages follow LLVM's major version: /usr/lib/llvm-14 -> libclang1-14.
+  if(QUILLMAP_CLANG_LIBRARY MATCHES "llvm-([0-9]+)/")
+    set(QUILLMAP_LIBCLANG_PACKAGES "libclang1-${CMAKE_MATCH_1}" "libclang-common-${CMAKE_MATCH_1}-dev")
+  endif()
   message(STATUS "libclang: ${QUILLMAP_CLANG_LIBRARY} (quillmap-cli import and check)")
 elseif(QUILLMAP_LIBCLANG)
   message(WARNING "libclang not found (Debian: libclang-dev): quillmap-cli is built without "
@@ -42,3 +50,4 @@ elseif(QUILLMAP_LIBCLANG)
 else()
   message(STATUS "QUILLMAP_LIBCLANG is OFF: quillmap-cli is built without import and check")
 endif()
+list(GET QUILLMAP_LIBCLANG_PACKAGES 1 QUILLMAP_LIBCLANG_HEADERS_PACKAGE)

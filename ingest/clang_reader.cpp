@@ -1,492 +1,147 @@
+// The command's side of the C reader: runs quillmap-c-reader once per file, hands it the request
+// on its standard input (a memory file, so that neither side can block the other) and reads the
+// answer from a pipe until the reader ends.
 #include "ingest/clang_reader.h"
 
-#include <clang-c/Index.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/mman.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
-#include <cstdio>
+#include <csignal>
+#include <cstdlib>
 #include <cstring>
-#include <map>
-#include <set>
-#include <unordered_map>
+#include <filesystem>
 
-#include "ingest/c_tokens.h"
-#include "ingest/source_tokens.h"
+#include "ingest/reader_protocol.h"
+
+extern char** environ;
 
 namespace quillmap::ingest {
 
-struct ClangReader::Index {
-  CXIndex index = clang_createIndex(/*excludeDeclarationsFromPCH=*/0, /*displayDiagnostics=*/0);
-  ~Index() { clang_disposeIndex(index); }
-};
-
 namespace {
 
-std::string Take(CXString text) {
-  const char* bytes = clang_getCString(text);
-  std::string result = bytes != nullptr ? bytes : "";
-  clang_disposeString(text);
-  return result;
-}
+// The Debian packages that hold libclang and clang's own headers (stddef.h, stdarg.h, ...).
+#ifndef QUILLMAP_LIBCLANG_PACKAGES
+#define QUILLMAP_LIBCLANG_PACKAGES "libclang1 libclang-common-dev"
+#endif
+constexpr char kInstallHint[] = "install " QUILLMAP_LIBCLANG_PACKAGES;
 
-struct FilePlace {
-  std::uint32_t line = 0;
-  std::uint32_t offset = 0;
-};
+// The dynamic loader's status when a library the program needs is missing.
+constexpr int kLoaderFailed = 127;
 
-FilePlace PlaceOf(CXSourceLocation location) {
-  unsigned line = 0;
-  unsigned offset = 0;
-  clang_getExpansionLocation(location, nullptr, &line, nullptr, &offset);
-  return {line, offset};
-}
-
-// A place that a macro expansion produced: its spelling is elsewhere than where it expands.
-bool IsMacroPlace(CXSourceLocation location) {
-  CXFile spelling_file = nullptr;
-  CXFile expansion_file = nullptr;
-  unsigned spelling = 0;
-  unsigned expansion = 0;
-  clang_getSpellingLocation(location, &spelling_file, nullptr, nullptr, &spelling);
-  clang_getExpansionLocation(location, &expansion_file, nullptr, nullptr, &expansion);
-  return spelling != expansion || !clang_File_isEqual(spelling_file, expansion_file);
-}
-
-bool IsAnonymousName(const std::string& spelling) {
-  return spelling.empty() || spelling.find("(unnamed") != std::string::npos ||
-         spelling.find("(anonymous") != std::string::npos;
-}
-
-std::size_t MatchingClose(const std::vector<std::string>& texts, std::size_t open) {
-  int depth = 0;
-  for (std::size_t i = open; i < texts.size(); ++i) {
-    if (texts[i] == "(" || texts[i] == "[" || texts[i] == "{") ++depth;
-    if ((texts[i] == ")" || texts[i] == "]" || texts[i] == "}") && --depth == 0) return i;
-  }
-  return texts.size();
-}
-
-void Erase(DeclarationTokens& tokens, std::size_t begin, std::size_t end) {
-  tokens.texts.erase(tokens.texts.begin() + begin, tokens.texts.begin() + end);
-  tokens.offsets.erase(tokens.offsets.begin() + begin, tokens.offsets.begin() + end);
-}
-
-// "struct inner { int x; } in": the member's type is "struct inner"; the definition is a
-// structure of its own. An anonymous structure keeps its body, the only place it is spelled.
-void DropNamedBodies(DeclarationTokens& tokens) {
-  for (std::size_t i = 2; i < tokens.texts.size(); ++i) {
-    const std::string& keyword = tokens.texts[i - 2];
-    if (tokens.texts[i] == "{" && IsWordToken(tokens.texts[i - 1]) &&
-        (keyword == "struct" || keyword == "union" || keyword == "enum")) {
-      Erase(tokens, i, std::min(MatchingClose(tokens.texts, i) + 1, tokens.texts.size()));
-    }
-  }
-}
-
-// "int a, *b;": the second member's tokens run from "int"; its type is "int*", not "int a, *".
-void DropOtherDeclarators(DeclarationTokens& tokens, std::size_t name) {
-  std::size_t first_comma = name;
-  std::size_t last_comma = name;
-  int depth = 0;
-  for (std::size_t i = 0; i < name; ++i) {
-    const std::string& text = tokens.texts[i];
-    if (text == "(" || text == "[" || text == "{") ++depth;
-    if (text == ")" || text == "]" || text == "}") --depth;
-    if (text == "," && depth == 0) {
-      if (first_comma == name) first_comma = i;
-      last_comma = i;
-    }
-  }
-  if (first_comma == name) return;
-  // The first declarator begins at its first '*' or '(', or else at its name (the word before
-  // an array or bit-field suffix).
-  std::size_t specifiers_end = first_comma;
-  for (std::size_t i = 0; i < first_comma; ++i) {
-    if (tokens.texts[i] == "[" || tokens.texts[i] == ":") {
-      specifiers_end = i;
-      break;
-    }
-  }
-  if (specifiers_end > 0) --specifiers_end;
-  for (std::size_t i = 0; i < specifiers_end; ++i) {
-    if (tokens.texts[i] == "*" || tokens.texts[i] == "(") {
-      specifiers_end = i;
-      break;
-    }
-  }
-  Erase(tokens, specifiers_end, last_comma + 1);
-}
-
-class FileReader {
+class Fd {
  public:
-  FileReader(CXTranslationUnit unit, SourceTokens tokens, bool definitions)
-      : unit_(unit), tokens_(std::move(tokens)), definitions_(definitions) {}
-
-  void Read(CodeFile& file) {
-    const CXCursor root = clang_getTranslationUnitCursor(unit_);
-    clang_visitChildren(root, &FileReader::VisitMacro, this);
-    clang_visitChildren(root, &FileReader::VisitDeclaration, this);
-    file.functions = std::move(functions_);
-    for (auto& [offset, record] : structs_) {
-      std::vector<std::string> aliases = typedefs_[offset];
-      if (record.name.empty()) {
-        if (aliases.empty()) continue;  // no name to file it under
-        record.name = aliases.front();
-      }
-      std::erase(aliases, record.name);
-      record.aliases = std::move(aliases);
-      file.structs.push_back(std::move(record));
-    }
+  explicit Fd(int fd = -1) : fd_(fd) {}
+  ~Fd() { Close(); }
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+  int get() const { return fd_; }
+  void Close() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
   }
 
  private:
-  static CXChildVisitResult VisitMacro(CXCursor cursor, CXCursor, CXClientData data) {
-    if (clang_getCursorKind(cursor) == CXCursor_MacroDefinition) {
-      static_cast<FileReader*>(data)->macros_.emplace(Take(clang_getCursorSpelling(cursor)),
-                                                      cursor);
-    }
-    return CXChildVisit_Continue;
-  }
-
-  static CXChildVisitResult VisitDeclaration(CXCursor cursor, CXCursor, CXClientData data) {
-    auto* self = static_cast<FileReader*>(data);
-    const CXCursorKind kind = clang_getCursorKind(cursor);
-    if (kind == CXCursor_LinkageSpec || kind == CXCursor_UnexposedDecl) {
-      return CXChildVisit_Recurse;  // extern "C" { ... }
-    }
-    if (!clang_Location_isFromMainFile(clang_getCursorLocation(cursor))) {
-      return CXChildVisit_Continue;
-    }
-    switch (kind) {
-      case CXCursor_FunctionDecl:
-        self->AddFunction(cursor);
-        return CXChildVisit_Continue;
-      case CXCursor_TypedefDecl:
-        self->AddTypedef(cursor);
-        return CXChildVisit_Continue;
-      case CXCursor_StructDecl:
-        self->AddStruct(cursor);
-        return CXChildVisit_Recurse;  // structures defined inside it
-      case CXCursor_UnionDecl:
-        return CXChildVisit_Recurse;
-      default:
-        return CXChildVisit_Continue;
-    }
-  }
-
-  std::vector<std::string> Spellings(CXSourceRange range) const {
-    CXToken* tokens = nullptr;
-    unsigned count = 0;
-    clang_tokenize(unit_, range, &tokens, &count);
-    std::vector<std::string> texts;
-    for (unsigned i = 0; i < count; ++i) {
-      if (clang_getTokenKind(tokens[i]) != CXToken_Comment) {
-        texts.push_back(Take(clang_getTokenSpelling(unit_, tokens[i])));
-      }
-    }
-    clang_disposeTokens(unit_, tokens, count);
-    return texts;
-  }
-
-  // A macro whose expansion is nothing but storage classes, attributes and such macros.
-  bool IsNoiseMacro(std::string_view name) {
-    const std::string key(name);
-    if (const auto known = noise_.find(key); known != noise_.end()) return known->second;
-    const auto macro = macros_.find(key);
-    if (macro == macros_.end()) return false;
-    noise_[key] = false;  // a macro that names itself is no noise
-    const std::vector<std::string> texts = Spellings(clang_getCursorExtent(macro->second));
-    std::size_t i = 1;  // after the macro's name
-    if (clang_Cursor_isMacroFunctionLike(macro->second) && i < texts.size()) {
-      i = MatchingClose(texts, i) + 1;
-    }
-    bool noise = true;
-    while (noise && i < texts.size()) {
-      const std::string& text = texts[i];
-      const bool group_follows = i + 1 < texts.size() && texts[i + 1] == "(";
-      if (IsStorageOrSpecifier(text)) {
-        ++i;
-      } else if (IsAttributeKeyword(text) || IsNoiseMacro(text)) {
-        i = group_follows ? MatchingClose(texts, i + 1) + 1 : i + 1;
-      } else if (text == "[" && i + 1 < texts.size() && texts[i + 1] == "[") {
-        i = MatchingClose(texts, i) + 1;
-      } else {
-        noise = false;
-      }
-    }
-    noise_[key] = noise;
-    return noise;
-  }
-
-  DeclarationTokens Tokens(std::uint32_t begin, std::uint32_t end) const {
-    return tokens_.Declaration(begin, end, [this](std::string_view name) {
-      return const_cast<FileReader*>(this)->IsNoiseMacro(name);
-    });
-  }
-
-  CodeVariable Variable(CXCursor cursor, bool member) {
-    CodeVariable variable;
-    const std::string name = Take(clang_getCursorSpelling(cursor));
-    const FilePlace place = PlaceOf(clang_getCursorLocation(cursor));
-    const CXSourceRange extent = clang_getCursorExtent(cursor);
-    const std::uint32_t end = PlaceOf(clang_getRangeEnd(extent)).offset;
-    DeclarationTokens tokens = Tokens(PlaceOf(clang_getRangeStart(extent)).offset, end);
-    variable.line = place.line;
-    if (member) {
-      DropNamedBodies(tokens);
-      variable.comment = tokens_.TrailingComment(end);
-      if (variable.comment.text.empty()) {
-        variable.comment =
-            tokens_.LeadingComment(tokens_.IndexAt(PlaceOf(clang_getRangeStart(extent)).offset));
-      }
-    }
-    if (name.empty()) {
-      variable.type = JoinTokens(tokens.texts);
-      return variable;
-    }
-    std::size_t index = tokens.IndexOfOffset(place.offset);
-    if (index < tokens.texts.size() && tokens.texts[index] == name) {
-      if (member) {
-        DropOtherDeclarators(tokens, index);
-        index = tokens.IndexOfOffset(place.offset);
-      }
-      Declaration split = SplitDeclaration(tokens.texts, index);
-      variable.type = std::move(split.type);
-      variable.name = std::move(split.name);
-    } else {
-      // Spelled through a macro: the compiler's spelling of the type is all there is.
-      variable.type = NormalizeType(Take(clang_getTypeSpelling(clang_getCursorType(cursor))));
-      variable.name = name;
-    }
-    return variable;
-  }
-
-  void AddFunction(CXCursor cursor) {
-    CodeFunction function;
-    function.name = Take(clang_getCursorSpelling(cursor));
-    const CXSourceRange extent = clang_getCursorExtent(cursor);
-    const FilePlace begin = PlaceOf(clang_getRangeStart(extent));
-    const FilePlace name = PlaceOf(clang_getCursorLocation(cursor));
-    function.line = name.line;
-    function.comment = tokens_.LeadingComment(tokens_.IndexAt(begin.offset));
-    function.is_definition = HasBody(cursor, PlaceOf(clang_getRangeEnd(extent)).offset);
-    function.begin_offset = begin.offset;
-    function.from_macro =
-        IsMacroPlace(clang_getRangeStart(extent)) && IsMacroPlace(clang_getRangeEnd(extent));
-    if (const auto known = function_index_.find(function.name);
-        !definitions_ && known != function_index_.end()) {
-      // Declared again (a definition after a declaration): the first stays, but a comment
-      // found only here is still taken.
-      CodeFunction& first = functions_[known->second];
-      if (first.comment.text.empty()) first.comment = function.comment;
-      return;
-    }
-    function.is_static = clang_Cursor_getStorageClass(cursor) == CX_SC_Static;
-    function.is_inline = clang_Cursor_isFunctionInlined(cursor) != 0;
-
-    const std::size_t name_token = tokens_.IndexAt(name.offset);
-    const bool spelled_here = name_token < tokens_.size() &&
-                              tokens_[name_token].offset == name.offset &&
-                              tokens_[name_token].text == function.name;
-    const DeclarationTokens head = Tokens(begin.offset, name.offset);
-    const bool plain_head = std::count(head.texts.begin(), head.texts.end(), "(") ==
-                            std::count(head.texts.begin(), head.texts.end(), ")");
-    if (spelled_here && !head.texts.empty() && plain_head) {
-      function.return_type = JoinTokens(head.texts);
-    } else {
-      // A name made by a macro, or a function returning a function pointer.
-      function.return_type =
-          NormalizeType(Take(clang_getTypeSpelling(clang_getCursorResultType(cursor))));
-    }
-
-    const CXType type = clang_getCursorType(cursor);
-    const int count = clang_Cursor_getNumArguments(cursor);
-    for (int i = 0; i < count; ++i) {
-      function.arguments.push_back(
-          Variable(clang_Cursor_getArgument(cursor, static_cast<unsigned>(i)), false));
-    }
-    if (count == 0 && type.kind == CXType_FunctionProto && DeclaresVoid(name_token, spelled_here)) {
-      function.arguments.push_back({"void", "", name.line, {}});
-    }
-    if (type.kind == CXType_FunctionProto && clang_isFunctionTypeVariadic(type)) {
-      function.arguments.push_back({"...", "", EllipsisLine(name_token, function.line), {}});
-    }
-    function_index_.emplace(function.name, functions_.size());
-    functions_.push_back(std::move(function));
-  }
-
-  // Whether the declaration whose declarator ends at end_offset goes on with a body. Bodies
-  // are skipped when parsing, and libclang then takes no declaration for a definition.
-  bool HasBody(CXCursor cursor, std::uint32_t end_offset) const {
-    // Arguments declared after the parameter list ("int f(a, b) int a; char *b; {") belong
-    // to an old-style definition.
-    const int count = clang_Cursor_getNumArguments(cursor);
-    for (int i = 0; i < count; ++i) {
-      const CXCursor argument = clang_Cursor_getArgument(cursor, static_cast<unsigned>(i));
-      if (PlaceOf(clang_getRangeStart(clang_getCursorExtent(argument))).offset >= end_offset) {
-        return true;
-      }
-    }
-    int depth = 0;
-    for (std::size_t i = tokens_.IndexAt(end_offset); i < tokens_.size(); ++i) {
-      const std::string& text = tokens_[i].text;
-      if (tokens_[i].comment) continue;
-      if (text == "(" || text == "[") ++depth;
-      if (text == ")" || text == "]") --depth;
-      if (depth <= 0 && text == "{") return true;
-      if (depth <= 0 && (text == ";" || text == "," || text == "=")) return false;
-    }
-    return false;
-  }
-
-  // "f(void)" rather than "f()" (which C++ and C23 also give a prototype).
-  bool DeclaresVoid(std::size_t name_token, bool spelled_here) const {
-    if (!spelled_here) return true;
-    std::vector<std::string> texts;
-    for (std::size_t i = name_token + 1; i < tokens_.size() && texts.size() < 3; ++i) {
-      if (!tokens_[i].comment) texts.push_back(tokens_[i].text);
-    }
-    return texts == std::vector<std::string>{"(", "void", ")"};
-  }
-
-  std::uint32_t EllipsisLine(std::size_t name_token, std::uint32_t fallback) const {
-    for (std::size_t i = name_token; i < tokens_.size(); ++i) {
-      if (tokens_[i].text == "...") return tokens_[i].line;
-      if (tokens_[i].text == ";" || tokens_[i].text == "{") break;
-    }
-    return fallback;
-  }
-
-  void AddTypedef(CXCursor cursor) {
-    const CXCursor target = clang_getTypeDeclaration(clang_getTypedefDeclUnderlyingType(cursor));
-    if (clang_getCursorKind(target) != CXCursor_StructDecl) return;
-    typedefs_[PlaceOf(clang_getCursorLocation(target)).offset].push_back(
-        Take(clang_getCursorSpelling(cursor)));
-  }
-
-  static CXChildVisitResult VisitMember(CXCursor cursor, CXCursor, CXClientData data) {
-    auto* context = static_cast<std::pair<FileReader*, std::vector<CodeVariable>*>*>(data);
-    const CXCursorKind kind = clang_getCursorKind(cursor);
-    if (kind == CXCursor_FieldDecl) {
-      context->second->push_back(context->first->Variable(cursor, true));
-    } else if ((kind == CXCursor_StructDecl || kind == CXCursor_UnionDecl) &&
-               clang_Cursor_isAnonymousRecordDecl(cursor)) {
-      // "struct { int a; int b; };" inside a structure: its members are the structure's own.
-      clang_visitChildren(cursor, &FileReader::VisitMember, data);
-    }
-    return CXChildVisit_Continue;
-  }
-
-  void AddStruct(CXCursor cursor) {
-    if (!clang_isCursorDefinition(cursor)) return;
-    const FilePlace place = PlaceOf(clang_getCursorLocation(cursor));
-    if (!seen_structs_.insert(place.offset).second) return;
-    CodeStruct record;
-    const std::string spelling = Take(clang_getCursorSpelling(cursor));
-    if (!IsAnonymousName(spelling)) record.name = spelling;
-    record.line = place.line;
-    record.comment = tokens_.LeadingComment(
-        tokens_.IndexAt(PlaceOf(clang_getRangeStart(clang_getCursorExtent(cursor))).offset));
-    std::pair<FileReader*, std::vector<CodeVariable>*> context(this, &record.members);
-    clang_visitChildren(cursor, &FileReader::VisitMember, &context);
-    structs_.emplace_back(place.offset, std::move(record));
-  }
-
-  CXTranslationUnit unit_;
-  SourceTokens tokens_;
-  bool definitions_;
-  std::unordered_map<std::string, CXCursor> macros_;
-  std::unordered_map<std::string, bool> noise_;
-  std::vector<CodeFunction> functions_;
-  std::unordered_map<std::string, std::size_t> function_index_;
-  std::vector<std::pair<std::uint32_t, CodeStruct>> structs_;
-  std::set<std::uint32_t> seen_structs_;
-  std::map<std::uint32_t, std::vector<std::string>> typedefs_;
+  int fd_;
 };
 
-// Every token of the file, comments included.
-std::vector<SourceToken> FileTokens(CXTranslationUnit unit, CXFile file) {
-  std::size_t size = 0;
-  clang_getFileContents(unit, file, &size);
-  const CXSourceRange range =
-      clang_getRange(clang_getLocationForOffset(unit, file, 0),
-                     clang_getLocationForOffset(unit, file, static_cast<unsigned>(size)));
-  CXToken* tokens = nullptr;
-  unsigned count = 0;
-  clang_tokenize(unit, range, &tokens, &count);
-  std::vector<SourceToken> result;
-  result.reserve(count);
-  for (unsigned i = 0; i < count; ++i) {
-    SourceToken token;
-    token.text = Take(clang_getTokenSpelling(unit, tokens[i]));
-    unsigned line = 0;
-    unsigned offset = 0;
-    clang_getSpellingLocation(clang_getTokenLocation(unit, tokens[i]), nullptr, &line, nullptr,
-                              &offset);
-    token.line = line;
-    token.offset = offset;
-    token.comment = clang_getTokenKind(tokens[i]) == CXToken_Comment;
-    result.push_back(std::move(token));
-  }
-  clang_disposeTokens(unit, tokens, count);
+ReadResult Failure(const std::string& path, std::string message, bool unavailable = false) {
+  ReadResult result;
+  result.file.path = path;
+  result.unavailable = unavailable;
+  result.errors.push_back(std::move(message));
   return result;
+}
+
+std::string HowItEnded(int status) {
+  if (WIFSIGNALED(status)) {
+    const int signal = WTERMSIG(status);
+    const char* name = ::strsignal(signal);
+    return "was killed by signal " + std::to_string(signal) +
+           (name ? std::string(" (") + name + ")" : "");
+  }
+  if (WEXITSTATUS(status) == 0) return "gave no answer that could be read";
+  return "stopped with status " + std::to_string(WEXITSTATUS(status)) + " and no answer";
 }
 
 }  // namespace
 
 ClangReader::ClangReader(std::vector<std::string> compiler_args)
-    : index_(std::make_unique<Index>()), args_(std::move(compiler_args)) {
-  const bool names_language = std::any_of(args_.begin(), args_.end(), [](const std::string& arg) {
-    return arg.starts_with("-x") || arg.starts_with("--language");
-  });
-  if (!names_language) args_.insert(args_.begin(), "-xc");
+    : args_(std::move(compiler_args)) {}
+
+std::string ClangReader::ReaderPath() {
+  if (const char* path = std::getenv("QUILLMAP_C_READER"); path != nullptr && *path != '\0') {
+    return path;
+  }
+  std::error_code error;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) return "quillmap-c-reader";
+  const std::filesystem::path installed =
+      self.parent_path().parent_path() / "lib" / "quillmap" / "quillmap-c-reader";
+  if (std::filesystem::exists(installed, error)) return installed.string();
+  return (self.parent_path() / "quillmap-c-reader").string();
 }
 
-ClangReader::~ClangReader() = default;
-
 ReadResult ClangReader::Read(const std::string& path, const ReadOptions& options) const {
-  ReadResult result;
-  result.file.path = path;
-  if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-    std::fclose(file);
-  } else {
-    result.errors.push_back(path + ": " + std::strerror(errno));
-    return result;
+  const std::string reader = ReaderPath();
+  if (::access(reader.c_str(), X_OK) != 0) {
+    return Failure(path,
+                   "quillmap-cli reads C with " + reader + ", which is missing (" +
+                       std::strerror(errno) +
+                       "): reinstall quillmap, or build it where libclang-dev is installed",
+                   true);
   }
-  std::vector<const char*> args;
-  for (const std::string& arg : args_) args.push_back(arg.c_str());
-  CXUnsavedFile unsaved{path.c_str(), nullptr, 0};
-  if (options.contents) {
-    unsaved.Contents = options.contents->data();
-    unsaved.Length = options.contents->size();
+
+  // The request waits in a memory file that becomes the reader's standard input.
+  Fd request(::memfd_create("quillmap-c-reader-request", MFD_CLOEXEC));
+  int answer_pipe[2];
+  if (request.get() < 0 || ::pipe2(answer_pipe, O_CLOEXEC) != 0) {
+    return Failure(path, path + ": could not start the C reader: " + std::strerror(errno));
   }
-  CXTranslationUnit unit = nullptr;
-  const CXErrorCode code = clang_parseTranslationUnit2(
-      index_->index, path.c_str(), args.data(), static_cast<int>(args.size()),
-      options.contents ? &unsaved : nullptr, options.contents ? 1 : 0,
-      CXTranslationUnit_SkipFunctionBodies | CXTranslationUnit_DetailedPreprocessingRecord, &unit);
-  if (code != CXError_Success || unit == nullptr) {
-    result.errors.push_back(path + ": libclang could not read the file (error " +
-                            std::to_string(static_cast<int>(code)) + ")");
-    return result;
+  Fd answer_in(answer_pipe[0]);
+  Fd answer_out(answer_pipe[1]);
+  if (!WriteWhole(request.get(), EncodeRequest({args_, path, options})) ||
+      ::lseek(request.get(), 0, SEEK_SET) != 0) {
+    return Failure(path, path + ": could not start the C reader: " + std::strerror(errno));
   }
-  const unsigned diagnostics = clang_getNumDiagnostics(unit);
-  for (unsigned i = 0; i < diagnostics; ++i) {
-    const CXDiagnostic diagnostic = clang_getDiagnostic(unit, i);
-    if (clang_getDiagnosticSeverity(diagnostic) >= CXDiagnostic_Error) {
-      result.errors.push_back(Take(clang_formatDiagnostic(
-          diagnostic, CXDiagnostic_DisplaySourceLocation | CXDiagnostic_DisplayColumn)));
-    }
-    clang_disposeDiagnostic(diagnostic);
+
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, request.get(), STDIN_FILENO);
+  posix_spawn_file_actions_adddup2(&actions, answer_out.get(), STDOUT_FILENO);
+  // The reader speaks only through its answer; what the dynamic loader or a crash would print
+  // is summed up here in one line.
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+  std::string program = reader;
+  char* argv[] = {program.data(), nullptr};
+  pid_t pid = 0;
+  const int spawned = ::posix_spawn(&pid, reader.c_str(), &actions, nullptr, argv, environ);
+  posix_spawn_file_actions_destroy(&actions);
+  answer_out.Close();
+  request.Close();
+  if (spawned != 0) {
+    return Failure(path, "could not start the C reader " + reader + ": " + std::strerror(spawned),
+                   true);
   }
-  if (result.errors.empty()) {
-    const CXFile file = clang_getFile(unit, path.c_str());
-    FileReader reader(unit, SourceTokens(FileTokens(unit, file)), options.definitions);
-    reader.Read(result.file);
-    result.ok = true;
+
+  std::string answer;
+  const bool read = ReadToEnd(answer_in.get(), answer);
+  int status = 0;
+  while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
   }
-  clang_disposeTranslationUnit(unit);
-  return result;
+  if (read && WIFEXITED(status) && WEXITSTATUS(status) == 0) {
+    if (std::optional<ReadResult> result = DecodeResult(answer)) return std::move(*result);
+  }
+  if (WIFEXITED(status) && WEXITSTATUS(status) == kLoaderFailed && answer.empty()) {
+    return Failure(
+        path,
+        std::string("quillmap-cli reads C with libclang, which is not installed: ") + kInstallHint,
+        true);
+  }
+  return Failure(path, path + ": the C reader " + HowItEnded(status) + " while reading this file");
 }
 
 }  // namespace quillmap::ingest

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Whole-process figures of quillmap-cli against the floor of copying the same bytes with cat:
 # wall time (start-up, load, work and freeing included) and peak memory (maximum resident set),
-# each the median of several runs.
+# each the median of several runs, with the limits they are held to: --version 5 ms and 5 MB;
+# resave and export of the realistic documents 3x the floor; peak memory the file's size + 30 MB
+# for those documents and twice the size + 30 MB for the malformed ones. A figure over its limit
+# is marked OVER.
 #
 # Usage: scripts/bench-processes.sh [BUILD_DIR] [RUNS]   (default: build, 5)
 # Environment: QUILLMAP_BENCH_DIR  where the documents and outputs go (default: a new folder in
@@ -54,27 +57,46 @@ measure() {
 
 file_mb() { awk -v b="$(stat -c %s "$1")" 'BEGIN { printf "%.1f", b / 1e6 }'; }
 
-# One row: job, document, time (and processor time) against the floor's, and memory against the
-# goal (MB = 10^6 bytes).
+# One row: job, document, time (and processor time) against the floor's and the ratio's limit
+# (RATIO_LIMIT, 0 for none), and peak memory against MEMORY_FACTOR x the file's size + 30 MB
+# (MB = 10^6 bytes).
 row() {
-  local job=$1 doc=$2 result=$3 floor=$4 size_bytes=$5
+  local job=$1 doc=$2 result=$3 floor=$4 size_bytes=$5 memory_factor=${6:-2} ratio_limit=${7:-0}
   local t m c ft fc
   read -r t m c <<< "$result"
   read -r ft _ fc <<< "$floor"
   awk -v job="$job" -v doc="$doc" -v t="$t" -v m="$m" -v c="$c" -v ft="$ft" -v fc="$fc" \
-    -v s="$size_bytes" 'BEGIN {
-    goal = 2 * s / 1e6 + 30
+    -v s="$size_bytes" -v f="$memory_factor" -v rl="$ratio_limit" 'BEGIN {
+    goal = f * s / 1e6 + 30
+    mb = m * 1024 / 1e6
     ratio = ft > 0 ? sprintf("%.1fx", t / ft) : "-"
+    limit = rl > 0 ? sprintf("%dx", rl) : "-"
+    over = (rl > 0 && ft > 0 && t / ft > rl) || mb > goal ? " OVER" : ""
     floor = ft > 0 ? sprintf("%.2f s (%.2f)", ft, fc) : "-"
-    printf "| %-6s | %-44s | %5.2f s (%.2f) | %15s | %5s | %6.0f MB | %6.0f MB |\n",
-           job, doc, t, c, floor, ratio, m * 1024 / 1e6, goal
+    printf "| %-6s | %-44s | %5.2f s (%.2f) | %15s | %5s | %5s | %6.0f MB | %6.0f MB |%s\n",
+           job, doc, t, c, floor, ratio, limit, mb, goal, over
+  }'
+}
+
+# --version: start-up alone, in milliseconds, against 5 ms and 5 MB.
+version_row() {
+  local result t m
+  result=$(measure "$cli" --version)
+  read -r t m c <<< "$result"
+  awk -v t="$t" -v m="$m" -v c="$c" 'BEGIN {
+    ms = t * 1000
+    mb = m * 1024 / 1e6
+    over = ms > 5 || mb > 5 ? " OVER" : ""
+    printf "quillmap-cli --version: %.1f ms (limit 5 ms; processor %.0f ms), peak %.1f MB (limit 5 MB)%s\n",
+           ms, c * 1000, mb, over
   }'
 }
 
 echo "quillmap-cli as whole processes, median of $runs runs (uptime: $(uptime | sed 's/.*load/load/'))"
+version_row
 echo "Times are wall clock, processor time (user + system) in brackets; ratio = time / floor time."
-echo "| job    | document                                     |   time (cpu)   | cat floor (cpu) | ratio |  peak mem | 2x+30MB |"
-echo "|--------|----------------------------------------------|----------------|-----------------|-------|-----------|---------|"
+echo "| job    | document                                     |   time (cpu)   | cat floor (cpu) | ratio | limit |  peak mem | mem limit |"
+echo "|--------|----------------------------------------------|----------------|-----------------|-------|-------|-----------|-----------|"
 
 sizes=${QUILLMAP_BENCH_SIZES:-"10000:1000 100000:10000"}
 for size in $sizes; do
@@ -88,12 +110,15 @@ for size in $sizes; do
   floor=$(measure sh -c "cat '$doc' > '$work/copy.dcm'")
   result=$(measure "$cli" resave "$doc" "$work/out.dcm")
   cmp -s "$doc" "$work/out.dcm" || echo "resave of $doc changed its bytes" >&2
-  row resave "$label" "$result" "$floor" "$bytes"
+  row resave "$label" "$result" "$floor" "$bytes" 1 3
 
   "$cli" export "$doc" "$work/page.htm"
   floor=$(measure sh -c "cat '$doc' > /dev/null && cat '$work/page.htm' > '$work/copy.htm'")
   result=$(measure "$cli" export "$doc" "$work/out.htm")
-  row export "$label (page $(file_mb "$work/page.htm") MB)" "$result" "$floor" "$bytes"
+  row export "$label (page $(file_mb "$work/page.htm") MB)" "$result" "$floor" "$bytes" 1 3
+  floor=$(measure sh -c "cat '$doc' > /dev/null")
+  result=$(measure "$cli" dump "$doc")
+  row dump "$label" "$result" "$floor" "$bytes" 1
   rm -f "$work/copy.dcm" "$work/copy.htm" "$work/out.dcm" "$work/out.htm" "$work/page.htm"
 done
 
@@ -102,6 +127,8 @@ if [[ ${QUILLMAP_BENCH_CRAFTED:-1} != 0 ]]; then
   crafted=(
     "export|--empty-records 125000|125,000 empty records, 2 MB"
     "export|--empty-records 1000000|1,000,000 empty records, 16 MB"
+    "resave|--empty-records 1000000|1,000,000 empty records, 16 MB"
+    "dump|--empty-records 1000000|1,000,000 empty records, 16 MB"
     "dump|--wide-root 20000000|root declaring 4e9 children, 20 MB"
     "dump|--wide-root 200000000|root declaring 4e9 children, 200 MB"
   )
@@ -111,12 +138,12 @@ if [[ ${QUILLMAP_BENCH_CRAFTED:-1} != 0 ]]; then
     # shellcheck disable=SC2086
     "$maker" "$doc" $options
     bytes=$(stat -c %s "$doc")
-    if [[ $job == export ]]; then
-      result=$(measure "$cli" export "$doc" "$work/out.htm")
-    else
-      result=$(measure "$cli" dump "$doc")
-    fi
+    case $job in
+      export) result=$(measure "$cli" export "$doc" "$work/out.htm") ;;
+      resave) result=$(measure "$cli" resave "$doc" "$work/out.dcm") ;;
+      *) result=$(measure "$cli" dump "$doc") ;;
+    esac
     row "$job" "$label" "$result" "0 0 0" "$bytes"
-    rm -f "$doc" "$work/out.htm"
+    rm -f "$doc" "$work/out.htm" "$work/out.dcm"
   done
 fi

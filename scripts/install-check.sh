@@ -10,11 +10,13 @@
 #     update-desktop-database there), xdg-mime names our type for examples/sample.dcm and for a
 #     copy renamed to .bin, under a generic desktop and under GNOME; a DICOM file keeps its type;
 #     xdg-mime query default names our desktop entry;
-#   - the installed programs answer --help and --version without a display, and the installed
-#     quillmap-cli exports the sample, and imports a header and checks it (when built with
-#     libclang);
-#   - the package lists the same files, takes its Depends from the shared libraries and carries
-#     the project's version.
+#   - the installed programs answer --help and --version without a display, and neither needs
+#     libclang or LLVM to start (no such ELF NEEDED entry); the installed quillmap-cli exports
+#     the sample, and (when built with libclang) imports a header that includes <stddef.h> and
+#     <stdarg.h> through its C reader and checks it, and says in one line what to install when
+#     the reader can't load libclang (a copy of the reader whose libclang entry is renamed);
+#   - the package lists the same files, takes its Depends from the shared libraries of the two
+#     programs (none of LLVM's), recommends libclang and carries the project's version.
 # Every failed check is reported on stderr; the exit status is 1 when any failed.
 set -uo pipefail
 
@@ -60,7 +62,7 @@ expect() {
 }
 
 for tool in desktop-file-validate appstreamcli update-mime-database update-desktop-database \
-  xdg-mime mimetype gio dpkg-deb man file iconv readelf; do
+  xdg-mime mimetype gio dpkg-deb man file iconv readelf patchelf; do
   if ! command -v "$tool" >/dev/null; then
     echo "install-check: $tool is missing: run scripts/install-deps.sh" >&2
     exit 1
@@ -99,6 +101,11 @@ expected=(
   usr/share/man/man1/quillmap.1.gz
   usr/share/man/man1/quillmap-cli.1.gz
 )
+with_reader=0
+if grep -q '^QUILLMAP_CLANG_LIBRARY:FILEPATH=/' "$build/CMakeCache.txt"; then
+  with_reader=1
+  expected+=(usr/lib/quillmap/quillmap-c-reader)
+fi
 icon_sizes=(16 22 24 32 48 64 128 256)
 for size in "${icon_sizes[@]}"; do
   expected+=("usr/share/icons/hicolor/${size}x${size}/apps/quillmap.png")
@@ -112,6 +119,9 @@ for program in quillmap quillmap-cli; do
   # The build tree's run path must not reach the installed program.
   runpath=$(readelf -d "$root/usr/bin/$program" 2>/dev/null | grep -E 'RPATH|RUNPATH' || true)
   expect "run path of usr/bin/$program" "" "$runpath"
+  # Only the C reader loads libclang; the programs start without it.
+  needed=$(readelf -d "$root/usr/bin/$program" 2>/dev/null | grep NEEDED | grep -iE 'clang|llvm' || true)
+  expect "libclang or LLVM among the NEEDED libraries of usr/bin/$program" "" "$needed"
 done
 for size in "${icon_sizes[@]}"; do
   png="$share/icons/hicolor/${size}x${size}/apps/quillmap.png"
@@ -220,21 +230,48 @@ else
   fail "installed quillmap-cli export examples/sample.dcm: $(cat "$scratch/export.err")"
 fi
 
-# import and check read C with libclang, when the build found it.
-if grep -q '^QUILLMAP_CLANG_LIBRARY:FILEPATH=/' "$build/CMakeCache.txt"; then
+# import and check read C through the C reader, when the build found libclang.
+if [[ $with_reader -eq 1 ]]; then
   header="$scratch/files/api.h"
-  printf '/** Adds two numbers. */\nint add(int a, int b);\nstruct pair { int a; int b; };\n' \
-    >"$header"
+  printf '%s\n' '#include <stdarg.h>' '#include <stddef.h>' '/** Adds two numbers. */' \
+    'int add(int a, int b);' '/** Formats into a buffer. */' \
+    'int format(char *buffer, size_t size, const char *format, va_list args);' \
+    'struct pair { int a; int b; };' >"$header"
   document="$scratch/files/api.dcm"
   if "$cli" new "$document" && "$cli" import "$document" "$header" >"$scratch/import.out" \
     2>"$scratch/import.err"; then
     pass
     expect "installed quillmap-cli import" \
-      "$document: 1 function and 1 structure added; 0 functions and 0 structures already there" \
+      "$document: 2 functions and 1 structure added; 0 functions and 0 structures already there" \
       "$(cat "$scratch/import.out")"
     check "installed quillmap-cli check right after import" "$cli" check "$document" "$header"
   else
     fail "installed quillmap-cli import: $(cat "$scratch/import.err")"
+  fi
+
+  # The reader without libclang: a copy of the installed programs whose reader asks for a
+  # library that isn't there, as on a system without libclang1.
+  mkdir -p "$scratch/no-libclang/bin" "$scratch/no-libclang/lib/quillmap"
+  cp "$cli" "$scratch/no-libclang/bin/"
+  reader="$scratch/no-libclang/lib/quillmap/quillmap-c-reader"
+  cp "$root/usr/lib/quillmap/quillmap-c-reader" "$reader"
+  library=$(readelf -d "$reader" | sed -n 's/.*NEEDED.*\[\(libclang[^]]*\)\]/\1/p')
+  if [[ -n "$library" ]] &&
+    patchelf --replace-needed "$library" libclang-not-installed.so.0 "$reader"; then
+    pass
+    before=$(md5sum <"$document")
+    "$scratch/no-libclang/bin/quillmap-cli" import "$document" "$header" >/dev/null \
+      2>"$scratch/missing.err"
+    expect "import without libclang: exit status" 1 "$?"
+    message=$(cat "$scratch/missing.err")
+    [[ $(wc -l <"$scratch/missing.err") -eq 1 && "$message" == *"libclang"*"install libclang1-"* ]]
+    verdict "import without libclang says in one line what to install: $message"
+    expect "import without libclang leaves the document" "$before" "$(md5sum <"$document")"
+    "$scratch/no-libclang/bin/quillmap-cli" export examples/sample.dcm \
+      "$scratch/files/no-libclang.htm"
+    verdict "export fails without libclang"
+  else
+    fail "could not make the C reader without libclang ($reader: NEEDED '$library')"
   fi
 fi
 
@@ -247,6 +284,15 @@ for library in libc6 libstdc++6 libwxgtk3.2-1 libwxgtk-webview3.2-1; do
   [[ ", $depends," == *", $library "* || ", $depends," == *", $library,"* ]]
   verdict "the package does not depend on $library (Depends: $depends)"
 done
+[[ "$depends" != *clang* && "$depends" != *llvm* && "$depends" != *LLVM* ]]
+verdict "the package depends on libclang or LLVM (Depends: $depends)"
+if [[ $with_reader -eq 1 ]]; then
+  recommends=$(dpkg-deb -f "$deb" Recommends)
+  for library in libclang1- libclang-common-; do
+    [[ ", $recommends" == *", $library"[0-9]* ]]
+    verdict "the package does not recommend $library* (Recommends: $recommends)"
+  done
+fi
 
 if [[ $failures -gt 0 ]]; then
   echo "install-check: $failures of $((checks + failures)) checks failed" >&2

@@ -13,6 +13,7 @@ packages=(
   # the application icon's bitmaps, and the checks of the installed program and its package
   librsvg2-bin desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl
   libglib2.0-bin dpkg-dev file man-db binutils
+  patchelf  # the install check's C reader without libclang
   cups-daemon cups-client  # a dummy print service for the tests of the print switches
 )
 if [[ "${1:-}" == "--bench" ]]; then packages+=(doxygen); fi

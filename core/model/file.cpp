@@ -3,6 +3,7 @@
 #include "core/model/file.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -150,17 +151,36 @@ std::size_t File::ReadSlow(void* buffer, std::size_t n) {
   return done;
 }
 
+void ByteBlockFree::operator()(unsigned char* bytes) const {
+  if (mapped_size > 0) {
+    ::munmap(bytes, mapped_size);
+  } else {
+    delete[] bytes;
+  }
+}
+
+ByteBlock AllocateByteBlock(std::size_t size) {
+  constexpr std::size_t kMapFrom = std::size_t{1} << 20;
+  if (size >= kMapFrom) {
+    void* mapped = ::mmap(nullptr, size, PROT_READ | PROT_WRITE,
+                          MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+    if (mapped == MAP_FAILED) throw std::bad_alloc();
+    return ByteBlock(static_cast<unsigned char*>(mapped), {size});
+  }
+  return ByteBlock(new unsigned char[size], {});
+}
+
 std::shared_ptr<FileBytes> File::ReadToEnd(const ProgressFunction& progress) {
   auto bytes = std::make_shared<FileBytes>();
   if (!IsOpen() || writing_) {
-    bytes->data.reset(new unsigned char[1]);
+    bytes->data = AllocateByteBlock(1);
     return bytes;
   }
   // What the read-ahead buffer holds first, then straight from the file into the block.
   const std::size_t buffered = buffer_.size() - buffer_pos_;
   const std::uint64_t unread = Remaining() > buffered ? Remaining() - buffered : 0;
   std::uint64_t capacity = buffered + unread + 1;  // one more byte tells that the file grew
-  bytes->data.reset(new unsigned char[capacity]);
+  bytes->data = AllocateByteBlock(capacity);
   std::memcpy(bytes->data.get(), buffer_.data() + buffer_pos_, buffered);
   bytes->size = buffered;
   buffer_pos_ = buffer_.size();
@@ -171,7 +191,7 @@ std::shared_ptr<FileBytes> File::ReadToEnd(const ProgressFunction& progress) {
     if (bytes->size == capacity) {
       // The file grew while it was read: make room for more.
       capacity *= 2;
-      std::unique_ptr<unsigned char[]> larger(new unsigned char[capacity]);
+      ByteBlock larger = AllocateByteBlock(capacity);
       std::memcpy(larger.get(), bytes->data.get(), bytes->size);
       bytes->data = std::move(larger);
     }

@@ -44,9 +44,20 @@ class FileError : public std::runtime_error {
 FileError CannotWrite(const std::string& path, int error_number,
                       FileError::Kind kind = FileError::Kind::kSystem);
 
+// Frees a ByteBlock: unmaps a mapped one (size set), deletes a small one.
+struct ByteBlockFree {
+  std::size_t mapped_size = 0;
+  void operator()(unsigned char* bytes) const;
+};
+using ByteBlock = std::unique_ptr<unsigned char[], ByteBlockFree>;
+
+// Memory for size bytes that are about to be filled. A large block is mapped with all its pages
+// at once: taking them one fault at a time, as the bytes arrive, costs more than reading them.
+ByteBlock AllocateByteBlock(std::size_t size);
+
 // Bytes read into memory in one piece.
 struct FileBytes {
-  std::unique_ptr<unsigned char[]> data;
+  ByteBlock data;
   std::uint64_t size = 0;
 };
 

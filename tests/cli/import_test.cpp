@@ -349,6 +349,94 @@ TEST_F(ImportTest, HeaderThatFailsToParseLeavesTheDocumentUntouched) {
   EXPECT_EQ(ReadWhole(doc), before);
 }
 
+// Names that reach the compiler through a macro, as bzlib.h declares all its functions: the
+// name the compiler sees, and the prototype as written where the file writes it.
+TEST_F(ImportTest, FunctionsNamedThroughAMacro) {
+  const std::string doc = NewDocument("bz.dcm");
+  const std::string header = Write("bz.h", R"(#define BZ_EXTERN extern
+#define BZ_API(func) func
+#define DECLARE(name) int name(void);
+#define PREFIXED(name) lib_##name
+typedef struct { int avail_in; } bz_stream;
+
+BZ_EXTERN int BZ_API(BZ2_bzCompressInit) (
+      bz_stream* strm,
+      int        blockSize100k
+   );
+BZ_EXTERN const char * BZ_API(BZ2_bzlibVersion) (
+      void
+   );
+DECLARE(made)
+long PREFIXED(open)(const char *path);
+)");
+  const CliResult result = RunCli({"import", "--dry-run", doc, header});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, header +
+                            ":7: function 'int BZ2_bzCompressInit(bz_stream* strm, int "
+                            "blockSize100k)'\n" +
+                            header + ":11: function 'const char* BZ2_bzlibVersion(void)'\n" +
+                            header + ":14: function 'int made(void)'\n" + header +
+                            ":15: function 'long lib_open(const char* path)'\n" + header +
+                            ":5: structure 'bz_stream' (1 member)\n" + doc +
+                            ": 4 functions and 1 structure would be added; 0 functions and 0 "
+                            "structures already there\n");
+  // check sees them too: a changed prototype is a difference.
+  ASSERT_EQ(RunCli({"import", doc, header}).status, 0);
+  EXPECT_EQ(RunCli({"check", doc, header}).status, 0);
+  std::string changed = ReadWhole(header);
+  changed.replace(changed.find("int        blockSize100k"), 3, "long");
+  const CliResult check = RunCli({"check", doc, Write("bz.h", changed)});
+  EXPECT_EQ(check.status, 1);
+  EXPECT_NE(check.out.find("BZ2_bzCompressInit"), std::string::npos) << check.out;
+}
+
+// A comment that only a later declaration of the function has is still taken.
+TEST_F(ImportTest, CommentOfALaterDeclaration) {
+  const std::string doc = NewDocument("later.dcm");
+  const std::string header = Write("later.h", "int f(void);\n/** Does f. */ int f(void);\n");
+  const CliResult result = RunCli({"import", doc, header});
+  ASSERT_EQ(result.status, 0) << result.err;
+  quillmap::SpecStore& store = Load(doc);
+  quillmap::FunctionSpec record;
+  ASSERT_TRUE(store.GetFunction(store.FindFunction("f"), record));
+  EXPECT_EQ(record.GetIndex(), "Does f");
+}
+
+// Warnings are not collected unless the compiler arguments ask for them: a -W option reaches
+// the compiler as it is.
+TEST_F(ImportTest, WarningOptionsReachTheCompiler) {
+  const std::string doc = NewDocument("warn.dcm");
+  const std::string header = Write("warn.h", "int f(void) __attribute__((no_such_attribute));\n");
+  EXPECT_EQ(RunCli({"import", "--dry-run", doc, header}).status, 0);
+  const CliResult strict = RunCli({"import", "--dry-run", doc, header, "--", "-Werror"});
+  EXPECT_EQ(strict.status, 1);
+  EXPECT_NE(strict.err.find("error: unknown attribute 'no_such_attribute' ignored"),
+            std::string::npos)
+      << strict.err;
+}
+
+// A macro that expands to 65,536 terms overflows the stack of libclang's parser: the reader
+// crashes, the command names the file, exits with 1 and leaves the document as it was.
+TEST_F(ImportTest, CrashOfTheReaderNamesTheFile) {
+  const std::string doc = NewDocument("deep.dcm");
+  ASSERT_EQ(RunCli({"add", doc, "int kept(void)"}).status, 0);
+  const std::string before = ReadWhole(doc);
+  const std::string good = Write("good.h", "int fine(void);\n");
+  const std::string deep = Write("deep.h", R"(#define A(x) x+x
+#define B(x) A(A(A(A(x))))
+#define C(x) B(B(B(B(x))))
+enum { N = C(1) };
+int f(void);
+)");
+  for (const char* command : {"import", "check"}) {
+    const CliResult result = RunCli({command, doc, good, deep});
+    EXPECT_EQ(result.status, 1) << command;
+    EXPECT_NE(result.err.find(deep + ": the C reader was killed by signal"), std::string::npos)
+        << result.err;
+    EXPECT_EQ(ReadWhole(doc), before) << command;
+  }
+}
+
 TEST_F(ImportTest, WrongUsage) {
   const std::string doc = NewDocument("usage.dcm");
   const std::string header = Write("u.h", "int f(void);\n");

@@ -70,6 +70,26 @@ TEST_F(FileOnDisk, WritesAndReadsBackAcrossBufferBoundaries) {
   EXPECT_EQ(file.Read(&byte, 1), 0u);
 }
 
+// The whole rest of a file in one block, small blocks allocated and large ones mapped: sizes
+// on either side of the change, after a first read through the buffer.
+TEST_F(FileOnDisk, ReadToEndOnEitherSideOfMappedBlocks) {
+  constexpr std::size_t kMapFrom = std::size_t{1} << 20;
+  for (const std::size_t size : {std::size_t{16}, kMapFrom - 2, kMapFrom - 1, 3 * kMapFrom + 5}) {
+    const std::string content = Pattern(size);
+    std::ofstream(Path("whole.bin"), std::ios::binary) << content;
+    File file;
+    file.Open(Path("whole.bin"), File::Mode::kRead);
+    char head[8];
+    ASSERT_EQ(file.Read(head, sizeof head), sizeof head);
+    const std::shared_ptr<FileBytes> rest = file.ReadToEnd();
+    ASSERT_EQ(rest->size, size - sizeof head) << size;
+    EXPECT_EQ(std::string_view(reinterpret_cast<const char*>(rest->data.get()), rest->size),
+              std::string_view(content).substr(sizeof head))
+        << size;
+    EXPECT_EQ(file.Remaining(), 0u);
+  }
+}
+
 TEST_F(FileOnDisk, OpenFailuresRaiseWithThePath) {
   File file;
   try {

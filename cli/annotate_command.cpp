@@ -146,13 +146,16 @@ class Annotator {
     std::vector<const ingest::CodeFunction*> requested;
     std::set<std::string> noted;
     for (const ingest::CodeFunction& function : result.file.functions) {
-      if (!function.is_definition && !args_.declarations) continue;
-      found_.insert(function.name);
+      // A declaration that a macro writes whole hides whether it has a body (bodies aren't
+      // read): it is reported either way, never taken for a function no file defines.
       if (function.from_macro) {
+        found_.insert(function.name);
         Note(path, function.line,
              "function '" + function.name + "' comes out of a macro expansion; left alone");
         continue;
       }
+      if (!function.is_definition && !args_.declarations) continue;
+      found_.insert(function.name);
       quillmap::FunctionSpec record;
       const quillmap::text::EncodeResult name = quillmap::text::Utf8ToSjis(function.name);
       const std::int32_t index = name.ok ? store_.FindFunction(name.bytes) : -1;

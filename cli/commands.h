@@ -27,5 +27,7 @@ int RunExport(int argc, char** argv);  // export FILE.dcm OUT.htm [--attributes 
 int RunClip(int argc, char** argv);    // clip FILE.dcm NAME [--flags N] [--sjis]
 int RunImport(int argc, char** argv);  // import DOC.dcm FILE.h... [--dry-run] [-- COMPILER-ARGS]
 int RunCheck(int argc, char** argv);   // check DOC.dcm FILE.h... [-- COMPILER-ARGS]
+// find DOC.dcm TEXT [--names]: 0 found, 1 nothing found, 2 wrong usage or a failure (as grep)
+int RunFind(int argc, char** argv);
 
 }  // namespace cli

@@ -25,6 +25,7 @@ const char* const kCommandLines[] = {
     "clip FILE.dcm NAME [--flags N] [--sjis]",
     "import DOC.dcm FILE.h... [--dry-run] [-- COMPILER-ARGS]",
     "check DOC.dcm FILE.h... [-- COMPILER-ARGS]",
+    "find DOC.dcm TEXT [--names]",
 };
 
 // The command lines of the help: its rows "  COMMAND ARGUMENTS   summary" that name no option.

@@ -126,6 +126,7 @@ bool CFuncView::OnCreate(wxDocument* doc, long) {
   BindRelatedCommands();
   BindHistoryCommands();
   BindStructureCommands();
+  BindFindCommands();
   return true;
 }
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Whole-process figures of quillmap-cli against the floor of copying the same bytes with cat:
-# wall time (start-up, load, work and freeing included) and peak memory (maximum resident set),
-# each the median of several runs.
+# Whole-process figures of quillmap-cli (resave, export, find) against the floor of copying the
+# same bytes with cat: wall time (start-up, load, work and freeing included) and peak memory
+# (maximum resident set), each the median of several runs.
 #
 # Usage: scripts/bench-processes.sh [BUILD_DIR] [RUNS]   (default: build, 5)
 # Environment: QUILLMAP_BENCH_DIR  where the documents and outputs go (default: a new folder in
@@ -95,6 +95,13 @@ for size in $sizes; do
   result=$(measure "$cli" export "$doc" "$work/out.htm")
   row export "$label (page $(file_mb "$work/page.htm") MB)" "$result" "$floor" "$bytes"
   rm -f "$work/copy.dcm" "$work/copy.htm" "$work/out.dcm" "$work/out.htm" "$work/page.htm"
+
+  # find in all texts: "Returns the Nth" is in the last function's explanation and nowhere else.
+  word="$((functions - 1))th"
+  [[ $("$cli" find "$doc" "$word" | wc -l) == 1 ]] || echo "find $word in $doc: not one line" >&2
+  floor=$(measure sh -c "cat '$doc' > /dev/null")
+  result=$(measure "$cli" find "$doc" "$word")
+  row find "$label, last fn's word" "$result" "$floor" "$bytes"
 done
 
 if [[ ${QUILLMAP_BENCH_CRAFTED:-1} != 0 ]]; then

@@ -28,19 +28,19 @@ CFindDlg::CFindDlg(wxWindow* parent, std::function<void(bool)> step, std::functi
   UseCompactControls(this);
   const DialogUnits du(this);
   // Created in Tab order: the text, the choice, then the buttons.
-  new wxStaticText(this, wxID_ANY, U("検索する文字列(&T):"), du.Point(7, 9), du.Size(62, 8),
+  new wxStaticText(this, wxID_ANY, U("検索する文字列(&T):"), du.Point(7, 9), du.Size(72, 8),
                    wxST_NO_AUTORESIZE);
-  entry_ = new SjisTextCtrl(this, wxID_ANY, du.Point(70, 7), du.Size(150, 13), 0);
-  names_only_ = new wxRadioButton(this, wxID_ANY, U("名前のみ(&M)"), du.Point(70, 25),
+  entry_ = new SjisTextCtrl(this, wxID_ANY, du.Point(80, 7), du.Size(150, 13), 0);
+  names_only_ = new wxRadioButton(this, wxID_ANY, U("名前のみ(&M)"), du.Point(80, 25),
                                   du.Size(60, 10), wxRB_GROUP);
   all_texts_ =
-      new wxRadioButton(this, wxID_ANY, U("すべての項目(&A)"), du.Point(134, 25), du.Size(86, 10));
+      new wxRadioButton(this, wxID_ANY, U("すべての項目(&A)"), du.Point(144, 25), du.Size(86, 10));
   all_texts_->SetValue(true);
-  next_ = new wxButton(this, wxID_ANY, U("次を検索(&N)"), du.Point(70, 41), du.Size(48, 14));
-  previous_ = new wxButton(this, wxID_ANY, U("前を検索(&P)"), du.Point(121, 41), du.Size(48, 14));
-  new wxButton(this, wxID_CANCEL, U("閉じる"), du.Point(172, 41), du.Size(48, 14));
+  next_ = new wxButton(this, wxID_ANY, U("次を検索(&N)"), du.Point(80, 41), du.Size(48, 14));
+  previous_ = new wxButton(this, wxID_ANY, U("前を検索(&P)"), du.Point(131, 41), du.Size(48, 14));
+  new wxButton(this, wxID_CANCEL, U("閉じる"), du.Point(182, 41), du.Size(48, 14));
   next_->SetDefault();
-  SetClientSize(du.Size(227, 62));
+  SetClientSize(du.Size(237, 62));
 
   next_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Step(true); });
   previous_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Step(false); });

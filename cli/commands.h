@@ -29,5 +29,7 @@ int RunImport(int argc, char** argv);  // import DOC.dcm FILE.h... [--dry-run] [
 int RunCheck(int argc, char** argv);   // check DOC.dcm FILE.h... [-- COMPILER-ARGS]
 // annotate DOC.dcm FILE.c... [--declarations] [--dry-run] [--flags N] [--encoding E] [-- ARGS]
 int RunAnnotate(int argc, char** argv);
+// find DOC.dcm TEXT [--names]: 0 found, 1 nothing found, 2 wrong usage or a failure (as grep)
+int RunFind(int argc, char** argv);
 
 }  // namespace cli

@@ -34,6 +34,7 @@ constexpr Command kCommands[] = {
      "DOC.dcm FILE.c... [--declarations] [--dry-run] [--flags N] [--encoding auto|sjis|utf-8] "
      "[-- COMPILER-ARGS]",
      "write each function's comment block above its definition", RunAnnotate},
+    {"find", "DOC.dcm TEXT [--names]", "print the lines of the texts that hold TEXT", RunFind},
 };
 
 // Width of the first column; a longer "name arguments" has its summary on the next line.
@@ -64,7 +65,8 @@ std::string UsageText() {
   AppendRow("--version", "print the version and exit", text);
   text +=
       "Texts on the command line are UTF-8; documents hold Shift-JIS.\n"
-      "Exit status: 0 done, 1 failed (a message on stderr), 2 wrong usage.\n";
+      "Exit status: 0 done, 1 failed (a message on stderr), 2 wrong usage;\n"
+      "find: 0 found, 1 nothing found, 2 wrong usage or a failure.\n";
   return text;
 }
 

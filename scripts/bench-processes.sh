@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Whole-process figures of quillmap-cli against the floor of copying the same bytes with cat:
+# Whole-process figures of quillmap-cli (--version, resave, export, dump, find) against the floor of copying the same bytes with cat:
 # wall time (start-up, load, work and freeing included) and peak memory (maximum resident set),
 # each the median of several runs, with the limits they are held to: --version 5 ms and 5 MB;
 # resave and export of the realistic documents 3x the floor; peak memory the file's size + 30 MB
@@ -120,6 +120,13 @@ for size in $sizes; do
   result=$(measure "$cli" dump "$doc")
   row dump "$label" "$result" "$floor" "$bytes" 1
   rm -f "$work/copy.dcm" "$work/copy.htm" "$work/out.dcm" "$work/out.htm" "$work/page.htm"
+
+  # find in all texts: "Returns the Nth" is in the last function's explanation and nowhere else.
+  word="$((functions - 1))th"
+  [[ $("$cli" find "$doc" "$word" | wc -l) == 1 ]] || echo "find $word in $doc: not one line" >&2
+  floor=$(measure sh -c "cat '$doc' > /dev/null")
+  result=$(measure "$cli" find "$doc" "$word")
+  row find "$label, last fn's word" "$result" "$floor" "$bytes"
 done
 
 if [[ ${QUILLMAP_BENCH_CRAFTED:-1} != 0 ]]; then

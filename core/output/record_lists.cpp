@@ -5,9 +5,9 @@
 namespace quillmap {
 namespace {
 
-constexpr std::array<std::string_view, 9> kKeys = {
+constexpr std::array<std::string_view, 10> kKeys = {
     key::kName,     key::kIndex,    key::kExplanation, key::kNote,       key::kLink,
-    key::kFuncAttr, key::kArgvList, key::kReturn,      key::kMemberList,
+    key::kFuncAttr, key::kArgvList, key::kReturn,      key::kMemberList, key::kHistory,
 };
 
 std::size_t KeySlot(std::string_view key) {

@@ -51,7 +51,7 @@ class RecordKeys {
  private:
   void FindKeys();
 
-  static constexpr std::size_t kKeyCount = 9;
+  static constexpr std::size_t kKeyCount = 10;
   FlatTree own_;  // the shape of a PropertyTree given to the constructor
   const FlatTree* tree_;
   std::array<std::uint32_t, kKeyCount> nodes_;

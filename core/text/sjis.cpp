@@ -326,4 +326,12 @@ std::size_t CharLength(std::string_view sjis, std::size_t pos) {
   return DecodeAt(Cp932Tables::Get(), sjis, pos).length;
 }
 
+char32_t DecodeChar(std::string_view sjis, std::size_t pos, std::size_t& length) {
+  length = 0;
+  if (pos >= sjis.size()) return 0;
+  const Step step = DecodeAt(Cp932Tables::Get(), sjis, pos);
+  length = step.length;
+  return step.cp;
+}
+
 }  // namespace quillmap::text

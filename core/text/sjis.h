@@ -49,4 +49,8 @@ bool RoundTrips(std::string_view sjis);
 // 0 when pos is at or past the end.
 std::size_t CharLength(std::string_view sjis, std::size_t pos);
 
+// The character that starts at sjis[pos] as decoding reads it (a byte that is no character gives
+// its private-use code point), and its byte length in length. 0 with length 0 at or past the end.
+char32_t DecodeChar(std::string_view sjis, std::size_t pos, std::size_t& length);
+
 }  // namespace quillmap::text

@@ -27,6 +27,7 @@ const char* const kCommandLines[] = {
     "check DOC.dcm FILE.h... [-- COMPILER-ARGS]",
     "annotate DOC.dcm FILE.c... [--declarations] [--dry-run] [--flags N] [--encoding "
     "auto|sjis|utf-8] [-- COMPILER-ARGS]",
+    "find DOC.dcm TEXT [--names]",
 };
 
 // The command lines of the help: its rows "  COMMAND ARGUMENTS   summary" that name no option.

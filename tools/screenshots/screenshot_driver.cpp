@@ -16,6 +16,8 @@
 //   13-tab-order.png     the form after three real presses of Tab from the function list: the
 //                        focus on the heading field
 //   14-save-as.png       the Save As dialog of the function document
+//   15-find.png          the find window over the document: the half-width "ﾊﾞｯﾌｧ" found in all
+//                        texts, selected in the explanation where it is written "バッファ"
 // Usage: quillmap-screenshots OUT_DIR DOCUMENT.dcm PAGE.htm (the page the export writes)
 // The screen is captured with ImageMagick's import (command in $QUILLMAP_IMPORT, default
 // "import"), so run it on a display of its own (scripts/screenshots.sh uses Xvfb).
@@ -47,6 +49,7 @@
 #include "ui/browse/brows_view.h"
 #include "ui/dialogs/add_func_dlg.h"
 #include "ui/dialogs/arg_dlg.h"
+#include "ui/dialogs/find_dlg.h"
 #include "ui/dialogs/func_spec_settings_dlg.h"
 #include "ui/dialogs/history_edit_dlg.h"
 #include "ui/dialogs/history_list_dlg.h"
@@ -56,6 +59,7 @@
 #include "ui/doc/save_as.h"
 #include "ui/res/ids.h"
 #include "ui/view/func_view.h"
+#include "ui/view/view_find.h"
 #include "ui/widgets/sjis_field.h"
 
 namespace {
@@ -149,6 +153,9 @@ class ScreenshotApp : public CSpecApp {
         [this] { return ShowSaveAs(); },
         [this] { return Capture(wxS("14-save-as.png")); },
         [this] { return CloseSaveAs(); },
+        [this] { return ActivateDocumentWindow(); },
+        [this] { return FindHalfWidthWord(); },
+        [this] { return Capture(wxS("15-find.png")); },
     };
     timer_.Bind(wxEVT_TIMER, &ScreenshotApp::OnTick, this);
     timer_.Start(1500);  // lets every window paint before the next step
@@ -274,6 +281,28 @@ class ScreenshotApp : public CSpecApp {
     auto* dialog = dynamic_cast<CAddFuncDlg*>(hook_->shown());
     if (dialog == nullptr) return false;
     dialog->Entry()->SetValue(wxS("unsigned long Calc(unsigned int n, char *p)"));
+    return true;
+  }
+
+  // Ctrl+F, typing a half-width word and Return: the find window stays open over the form.
+  bool FindHalfWidthWord() {
+    if (form_view_ == nullptr) return false;
+    // The history dialogs of the earlier steps go, and the rows those steps highlighted are
+    // highlighted no longer: what shows selected is the match.
+    if (history_list_ != nullptr) {
+      history_list_->Destroy();
+      history_list_ = nullptr;
+    }
+    form_view_->StructureList()->SetItemState(0, 0, wxLIST_STATE_SELECTED);
+    form_view_->ArgumentList()->SetItemState(0, 0, wxLIST_STATE_SELECTED);
+    ViewFind* find = form_view_->Find();
+    find->OpenWindow();
+    CFindDlg* window = find->Window();
+    window->Entry()->SetValue(wxString::FromUTF8("ﾊﾞｯﾌｧ"));
+    // Below the form's fields, clear of the explanation that the match is selected in.
+    const wxRect form = form_view_->Form()->GetScreenRect();
+    window->Move(form.GetLeft() + form.GetWidth() / 3, form.GetBottom() - window->GetSize().y / 2);
+    find->Step(true);
     return true;
   }
 

@@ -93,6 +93,14 @@ inline constexpr int kFuncSpecSettings = 32783;
 inline constexpr int kMenuAddStructure = 40008;
 inline constexpr int kMenuDeleteStructure = 40009;
 inline constexpr int kMenuCopyStructure = 40010;
+// Find in a document (Edit menu; Ctrl+F, F3, Shift+F3)
+inline constexpr int kFind = 41300;
+inline constexpr int kFindNext = 41301;
+inline constexpr int kFindPrevious = 41302;
+inline constexpr int kStrFindNotFound = 41310;    // "'%1' が見つかりません。"
+inline constexpr int kStrFindWrappedTop = 41311;  // "先頭から検索しました"
+inline constexpr int kStrFindWrappedEnd = 41312;  // "末尾から検索しました"
+inline constexpr int kStrFindCaption = 41313;     // "検索": the find window and its messages
 
 // Form controls (template 101)
 inline constexpr int kFunctionList = 1001;

@@ -67,6 +67,10 @@ constexpr std::array kFuncEdit = {
     Item{ids::kCopyToClipboard, "ｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ(&Q)"},
     kSeparator,
     Item{ids::kDocInfo, "ﾄﾞｷｭﾒﾝﾄ情報の編集(&I)"},
+    kSeparator,
+    Item{ids::kFind, "検索(&G)...\tCtrl+F"},
+    Item{ids::kFindNext, "次を検索(&N)\tF3"},
+    Item{ids::kFindPrevious, "前を検索(&P)\tShift+F3"},
 };
 constexpr std::array kFuncSettings = {Item{ids::kFuncSpecSettings, "関数仕様設定(&F)"}};
 constexpr std::array kWindow = {kCascade, kTile, kArrange};

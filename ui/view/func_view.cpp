@@ -126,6 +126,7 @@ bool CFuncView::OnCreate(wxDocument* doc, long) {
   BindRelatedCommands();
   BindHistoryCommands();
   BindStructureCommands();
+  BindFindCommands();
   return true;
 }
 
@@ -469,6 +470,8 @@ bool CFuncView::CreateFunction(std::string_view return_type, std::string_view na
     }
   }
   AddFunctionItem(name);
+  // The new item is the list's last: scrolled into view, so the user sees what was added.
+  controls_->functions->EnsureVisible(controls_->functions->GetItemCount() - 1);
   ShowFunction(index);
   return true;
 }
@@ -481,6 +484,7 @@ bool CFuncView::CreateStructure(std::string_view name) {
   }
   doc->AddStruct(name);
   AddStructureItem(name);
+  controls_->structures->EnsureVisible(controls_->structures->GetItemCount() - 1);
   AddReturnType(name);
   return true;
 }

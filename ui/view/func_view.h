@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <ctime>
+#include <memory>
 #include <set>
 #include <string>
 #include <string_view>
@@ -27,6 +28,7 @@ class SjisComboBox;
 class SjisListCtrl;
 class SjisTextCtrl;
 struct FormControls;
+class ViewFind;
 
 class CFuncView : public wxView {
  public:
@@ -130,6 +132,11 @@ class CFuncView : public wxView {
   // history combo in the dialog's order and stores the function.
   void OnUpdateHistory();
 
+  // ---- find (func_view_find.cpp)
+  // Find (41300, Ctrl+F), find next (41301, F3) and find previous (41302, Shift+F3).
+  void BindFindCommands();
+  ViewFind* Find() const { return find_.get(); }
+
   // Names that list items had when their label editing began (renaming).
   std::string& FunctionEditName() { return function_edit_name_; }
   std::string& StructureEditName() { return structure_edit_name_; }
@@ -165,6 +172,7 @@ class CFuncView : public wxView {
   std::set<wxString> return_type_keys_;  // lower-case texts of the return-type list
   std::string function_edit_name_;
   std::string structure_edit_name_;
+  std::shared_ptr<ViewFind> find_;  // made by BindFindCommands
 
   wxDECLARE_DYNAMIC_CLASS(CFuncView);
 };

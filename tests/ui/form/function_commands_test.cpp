@@ -250,6 +250,30 @@ TEST_F(FunctionCommandsTest, CopyTakesTheSmallestFreeNumberAndCarriesEveryField)
   EXPECT_EQ(view->NameEdit()->GetValue(), "Calc11");
 }
 
+TEST_F(FunctionCommandsTest, ACopyAtTheEndOfALongListIsScrolledIntoView) {
+  quillmap::SpecStore store;
+  std::vector<std::string> functions;
+  std::vector<std::string> structures;
+  for (int i = 0; i < 80; ++i) {
+    functions.push_back("f" + std::to_string(i));
+    structures.push_back("S" + std::to_string(i));
+  }
+  AddFunctions(store, functions);
+  AddStructs(store, structures);
+  CFuncView* view = Open(store, "long.dcm");
+  ASSERT_NE(view, nullptr);
+  for (const auto& [list, copy] : {std::pair{view->FunctionList(), ids::kCopyFunction},
+                                   std::pair{view->StructureList(), ids::kCopyStructure}}) {
+    ClickRow(list, 0);
+    ASSERT_EQ(list->GetTopItem(), 0);
+    ClickOn(view->Button(copy));
+    Pump();
+    ASSERT_EQ(list->GetItemCount(), 81);
+    // The new last item lies within the rows the list shows.
+    EXPECT_GE(list->GetTopItem() + list->GetCountPerPage(), 81) << copy;
+  }
+}
+
 class RenameTest : public EditTest {
  protected:
   // Edits the label of a function list item with real keys (see EditLabelWithKeys).

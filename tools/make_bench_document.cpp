@@ -88,7 +88,7 @@ void WriteLongValue(quillmap::File& file, long long name_bytes, long long explan
   function.SetRecordName(name_bytes > 0 ? std::string(static_cast<std::size_t>(name_bytes), 'n')
                                         : std::string("f"));
   std::string explanation;
-  explanation.reserve(static_cast<std::size_t>(explanation_bytes));
+  if (explanation_bytes > 0) explanation.reserve(static_cast<std::size_t>(explanation_bytes));
   while (static_cast<long long>(explanation.size()) < explanation_bytes) {
     explanation +=
         static_cast<long long>(explanation.size()) + 80 < explanation_bytes

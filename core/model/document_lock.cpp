@@ -105,6 +105,13 @@ DocumentLock::State DocumentLock::Lock(const std::string& path, std::chrono::mil
     }
     const FileIdentity locked = IdentityOfDescriptor(fd);
     char* resolved = ::realpath(path.c_str(), nullptr);
+    if (resolved == nullptr && errno != ENOENT) {
+      const int error_number = errno;
+      ::close(fd);
+      throw CannotWrite(
+          path, error_number,
+          IsSymbolicLink(path) ? FileError::Kind::kBrokenLink : FileError::Kind::kSystem);
+    }
     if (resolved != nullptr && locked.SameFileAs(IdentityOf(resolved)) &&
         locked.SameFileAs(IdentityOf(path))) {
       fd_ = fd;

@@ -6,7 +6,9 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <thread>
 
 #include "core/model/file.h"
 #include "core/text/concat.h"
@@ -23,6 +25,18 @@ std::string CodePoint(char32_t c) {
   char text[16];
   std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(c));
   return text;
+}
+
+// A hook for tests of a document changed while a command runs: with QUILLMAP_PAUSE_BEFORE_SAVE
+// naming a file, a command that read its document creates that file and waits (a minute at most)
+// until the test removes it, then saves.
+void PauseBeforeSave() {
+  const char* signal = std::getenv("QUILLMAP_PAUSE_BEFORE_SAVE");
+  if (signal == nullptr || *signal == '\0') return;
+  if (std::FILE* file = std::fopen(signal, "w")) std::fclose(file);
+  for (int round = 0; round < 6000 && std::filesystem::exists(signal); ++round) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
 }
 
 }  // namespace
@@ -42,6 +56,7 @@ bool LoadDocument(const std::string& path, quillmap::SpecStore& store) {
 }
 
 bool SaveDocument(const quillmap::SpecStore& store, const std::string& path) {
+  PauseBeforeSave();
   try {
     quillmap::SaveStoreToPath(store, path);
     return true;

@@ -82,11 +82,6 @@ std::optional<std::vector<bool>> ParseAttributeList(std::string_view list) {
   return enabled;
 }
 
-bool WriteStdout(std::string_view bytes) {
-  return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() &&
-         std::fflush(stdout) == 0;
-}
-
 }  // namespace
 
 int RunAdd(int argc, char** argv) {
@@ -185,14 +180,32 @@ int RunClip(int argc, char** argv) {
   std::string name;
   if (!ArgToSjis(args.positional[1], name)) return kExitFailure;
   const std::int32_t index = store.FindFunction(name);
-  quillmap::FunctionSpec function;
-  if (index < 0 || !store.GetFunction(index, function)) {
+  const quillmap::RecordSnapshot records = store.Snapshot();
+  const quillmap::StoredTree* function =
+      index < 0 ? nullptr : records.functions->At(static_cast<std::size_t>(index));
+  if (function == nullptr) {
     PrintError("clip: " + path + " has no function named '" + args.positional[1] + "'");
     return kExitFailure;
   }
-  std::string block;
-  quillmap::ClipboardSpecText(block, function, flags);
-  if (!WriteStdout(args.sjis ? block : quillmap::text::SjisToUtf8(block))) {
+  // Written as it is made: a record of any size costs no copy of itself or of its block.
+  bool written = true;
+  std::string utf8;
+  quillmap::text::SjisToUtf8Stream decoder;
+  auto write = [&written](std::string_view bytes) {
+    written = written && std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
+  };
+  quillmap::WriteClipboardSpecText(
+      [function](quillmap::TreeVisitor& visitor) { function->Read(visitor); }, flags,
+      [&](std::string_view piece) {
+        if (args.sjis) return write(piece);
+        utf8.clear();
+        decoder.Put(piece, utf8);
+        write(utf8);
+      });
+  utf8.clear();
+  decoder.Finish(utf8);
+  write(utf8);
+  if (!written || std::fflush(stdout) != 0) {
     PrintError("clip: can't write to the standard output");
     return kExitFailure;
   }

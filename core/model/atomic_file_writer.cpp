@@ -28,6 +28,30 @@ std::string FolderOf(const std::string& path) {
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+std::string NameOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The folder the file is written in, opened once: the temporary file is made, renamed and
+// removed relative to it, so that its path (longer than the target's) never has to fit. A
+// folder that may be written but not read is opened as a path only (and then can't be synced).
+int OpenFolder(const std::string& folder, const std::string& target, bool& can_sync) {
+  int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  can_sync = fd >= 0;
+  if (fd < 0 && errno == EACCES) fd = ::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) throw CannotWrite(target, errno);
+  return fd;
+}
+
+// Refuses when the target no longer leads to the file a held lock says was read.
+void CheckStillTheFileRead(const std::string& target, const FileIdentity& read) {
+  if (!read.exists) return;
+  if (!IdentityOf(target).SameFileAs(read)) {
+    throw CannotWrite(target, ESTALE, FileError::Kind::kReplaced);
+  }
+}
+
 // The file that saving replaces: the target itself, or the file a symbolic link points to (so
 // the link survives the rename). A link that can't be followed is refused.
 std::string ResolveWritePath(const std::string& target) {
@@ -67,19 +91,24 @@ bool CheckTarget(const std::string& target, const std::string& write_path, struc
 // Opens the temporary file: a new, empty file created with create_mode (the umask applies),
 // locked so that a concurrent save of the same target waits instead of writing into it. A
 // leftover of a save that died is removed first; one that another live save holds is waited for.
-int OpenTemporary(const std::string& temp, const std::string& target, mode_t create_mode) {
+int OpenTemporary(int folder, const std::string& temp, const std::string& target,
+                  mode_t create_mode) {
   for (int round = 0; round < 100; ++round) {
-    int fd = ::open(temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, create_mode);
+    int fd = ::openat(folder, temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                      create_mode);
     const bool created = fd >= 0;
     if (!created) {
       if (errno != EEXIST) throw CannotWrite(target, errno);
-      fd = ::open(temp.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+      fd =
+          ::openat(folder, temp.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
       struct stat status {};
       if (fd < 0 || ::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
         // Gone meanwhile, or not a file we can lock (a link, a FIFO, another user's file):
         // never write into it, take the name back.
         if (fd >= 0) ::close(fd);
-        if (::unlink(temp.c_str()) != 0 && errno != ENOENT) throw CannotWrite(target, errno);
+        if (::unlinkat(folder, temp.c_str(), 0) != 0 && errno != ENOENT) {
+          throw CannotWrite(target, errno);
+        }
         continue;
       }
     }
@@ -91,10 +120,11 @@ int OpenTemporary(const std::string& temp, const std::string& target, mode_t cre
     // file that still has the temporary name is ours.
     struct stat held {};
     struct stat named {};
-    const bool still_named = ::fstat(fd, &held) == 0 && ::lstat(temp.c_str(), &named) == 0 &&
+    const bool still_named = ::fstat(fd, &held) == 0 &&
+                             ::fstatat(folder, temp.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
                              held.st_dev == named.st_dev && held.st_ino == named.st_ino;
     if (still_named && created) return fd;
-    if (still_named) ::unlink(temp.c_str());  // a leftover of a save that died: remove it
+    if (still_named) ::unlinkat(folder, temp.c_str(), 0);  // a leftover of a save that died
     ::close(fd);
   }
   throw CannotWrite(target, EBUSY);
@@ -118,13 +148,8 @@ void TakeOverOwnerAndMode(int fd, const std::string& target, const struct stat& 
 }
 
 // Makes a rename durable. A file system that can't sync folders (EINVAL) has nothing to sync.
-void SyncFolder(const std::string& folder, const std::string& target) {
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;  // a folder we may write but not read: the rename stands as it is
-  const int result = ::fsync(fd);
-  const int error_number = errno;
-  ::close(fd);
-  if (result != 0 && error_number != EINVAL) throw CannotWrite(target, error_number);
+void SyncFolder(int folder, const std::string& target) {
+  if (::fsync(folder) != 0 && errno != EINVAL) throw CannotWrite(target, errno);
 }
 
 }  // namespace
@@ -142,33 +167,47 @@ std::string TemporaryPathFor(const std::string& path) {
   return path.substr(0, name_start) + name;
 }
 
-AtomicFileWriter::AtomicFileWriter(std::string target_path)
-    : target_(std::move(target_path)),
-      write_path_(ResolveWritePath(target_)),
-      temp_(TemporaryPathFor(write_path_)) {
+AtomicFileWriter::AtomicFileWriter(std::string target_path) : target_(std::move(target_path)) {
+  std::string resolved;
+  if (HeldDocument(target_, read_, resolved)) {
+    // Resolved once, when the document was locked and read.
+    CheckStillTheFileRead(target_, read_);
+    write_path_ = resolved;
+  } else {
+    write_path_ = ResolveWritePath(target_);
+  }
   struct stat old {};
   const bool exists = CheckTarget(target_, write_path_, old);
-  // A new file gets the umask's mode; an existing one's mode never widens on the way (the umask
-  // may only narrow it until TakeOverOwnerAndMode sets it exactly).
-  const int fd = OpenTemporary(temp_, target_, exists ? (old.st_mode & 0777) : 0666);
-  file_.AdoptForWriting(fd, target_);
+  folder_ = OpenFolder(FolderOf(write_path_), target_, folder_can_sync_);
+  write_name_ = NameOf(write_path_);
+  temp_name_ = NameOf(TemporaryPathFor(write_path_));
   try {
+    // A new file gets the umask's mode; an existing one's mode never widens on the way (the
+    // umask may only narrow it until TakeOverOwnerAndMode sets it exactly).
+    const int fd =
+        OpenTemporary(folder_, temp_name_, target_, exists ? (old.st_mode & 0777) : 0666);
+    file_.AdoptForWriting(fd, target_);
     if (exists) TakeOverOwnerAndMode(fd, target_, old);
   } catch (...) {
-    ::unlink(temp_.c_str());
-    file_.Close();
+    if (file_.IsOpen()) {
+      ::unlinkat(folder_, temp_name_.c_str(), 0);
+      file_.Close();
+    }
+    ::close(folder_);
     throw;
   }
 }
 
 AtomicFileWriter::~AtomicFileWriter() {
-  if (committed_ || !file_.IsOpen()) return;
-  // Still holding the temporary file's lock, so the name is ours to remove.
-  ::unlink(temp_.c_str());
-  try {
-    file_.Close();
-  } catch (const FileError&) {
+  if (!committed_ && file_.IsOpen()) {
+    // Still holding the temporary file's lock, so the name is ours to remove.
+    ::unlinkat(folder_, temp_name_.c_str(), 0);
+    try {
+      file_.Close();
+    } catch (const FileError&) {
+    }
   }
+  if (folder_ >= 0) ::close(folder_);
 }
 
 void AtomicFileWriter::Commit() {
@@ -178,14 +217,50 @@ void AtomicFileWriter::Commit() {
     throw CannotWrite(target_, error.error_number());
   }
   written_ = IdentityOfDescriptor(file_.Descriptor());
+  // The last look before replacing: the name must still lead to the file that was read.
+  CheckStillTheFileRead(target_, read_);
   // Renamed while the lock is held, so no other save can start writing into it before.
-  if (::rename(temp_.c_str(), write_path_.c_str()) != 0) throw CannotWrite(target_, errno);
+  if (::renameat(folder_, temp_name_.c_str(), folder_, write_name_.c_str()) != 0) {
+    throw CannotWrite(target_, errno);
+  }
   committed_ = true;
   try {
     file_.Close();  // the bytes are on the disk already
   } catch (const FileError&) {
   }
-  SyncFolder(FolderOf(write_path_), target_);
+  if (folder_can_sync_) SyncFolder(folder_, target_);
+}
+
+bool RemoveAbandonedTemporary(const std::string& path) {
+  std::string write_path;
+  try {
+    write_path = ResolveWritePath(path);
+  } catch (const FileError&) {
+    return false;
+  }
+  bool can_sync = false;
+  int folder = -1;
+  try {
+    folder = OpenFolder(FolderOf(write_path), path, can_sync);
+  } catch (const FileError&) {
+    return false;
+  }
+  const std::string temp = NameOf(TemporaryPathFor(write_path));
+  bool removed = false;
+  const int fd =
+      ::openat(folder, temp.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  struct stat held {};
+  struct stat named {};
+  // Only a regular file whose lock nobody holds (its writer is gone) and that still has the name.
+  if (fd >= 0 && ::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) &&
+      ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+      ::fstatat(folder, temp.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+      held.st_dev == named.st_dev && held.st_ino == named.st_ino) {
+    removed = ::unlinkat(folder, temp.c_str(), 0) == 0;
+  }
+  if (fd >= 0) ::close(fd);
+  ::close(folder);
+  return removed;
 }
 
 }  // namespace quillmap

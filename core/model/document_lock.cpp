@@ -9,7 +9,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
+#include <mutex>
 #include <thread>
+#include <vector>
 
 #include "core/model/file.h"
 
@@ -17,12 +20,26 @@ namespace quillmap {
 
 namespace {
 
-bool IsSymbolicLink(const std::string& path) {
-  struct stat status {};
-  return ::lstat(path.c_str(), &status) == 0 && S_ISLNK(status.st_mode);
+// The locks this process holds, so that a writer of the same path finds what was locked.
+std::mutex held_mutex;
+std::vector<const DocumentLock*>& HeldLocks() {
+  static std::vector<const DocumentLock*> locks;
+  return locks;
 }
 
 }  // namespace
+
+bool HeldDocument(const std::string& path, FileIdentity& file, std::string& resolved) {
+  const std::lock_guard<std::mutex> guard(held_mutex);
+  for (const DocumentLock* lock : HeldLocks()) {
+    if (lock->HeldPath() == path) {
+      file = lock->LockedFile();
+      resolved = lock->ResolvedPath();
+      return true;
+    }
+  }
+  return false;
+}
 
 bool LockExclusive(int fd, std::chrono::milliseconds wait) {
   using Clock = std::chrono::steady_clock;
@@ -46,8 +63,16 @@ DocumentLock::~DocumentLock() {
 }
 
 void DocumentLock::Unlock() {
-  if (fd_ >= 0) ::close(fd_);  // closing the only descriptor releases the flock
+  if (fd_ < 0) return;
+  {
+    const std::lock_guard<std::mutex> guard(held_mutex);
+    std::erase(HeldLocks(), this);
+  }
+  ::close(fd_);  // closing the only descriptor releases the flock
   fd_ = -1;
+  path_.clear();
+  resolved_.clear();
+  locked_ = FileIdentity();
 }
 
 DocumentLock::State DocumentLock::Lock(const std::string& path, std::chrono::milliseconds wait) {
@@ -78,13 +103,27 @@ DocumentLock::State DocumentLock::Lock(const std::string& path, std::chrono::mil
       ::close(fd);
       return State::kBusy;
     }
-    struct stat locked {};
-    struct stat now {};
-    if (::fstat(fd, &locked) == 0 && ::stat(path.c_str(), &now) == 0 &&
-        locked.st_dev == now.st_dev && locked.st_ino == now.st_ino) {
+    const FileIdentity locked = IdentityOfDescriptor(fd);
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (resolved == nullptr && errno != ENOENT) {
+      const int error_number = errno;
+      ::close(fd);
+      throw CannotWrite(
+          path, error_number,
+          IsSymbolicLink(path) ? FileError::Kind::kBrokenLink : FileError::Kind::kSystem);
+    }
+    if (resolved != nullptr && locked.SameFileAs(IdentityOf(resolved)) &&
+        locked.SameFileAs(IdentityOf(path))) {
       fd_ = fd;
+      path_ = path;
+      locked_ = locked;
+      resolved_ = resolved;
+      std::free(resolved);
+      const std::lock_guard<std::mutex> guard(held_mutex);
+      HeldLocks().push_back(this);
       return State::kLocked;
     }
+    std::free(resolved);
     ::close(fd);  // the file was replaced while we waited: lock the one the path names now
   }
   return State::kBusy;

@@ -6,6 +6,8 @@
 #include <chrono>
 #include <string>
 
+#include "core/model/file_identity.h"
+
 namespace quillmap {
 
 // Takes an exclusive flock on the open file fd, waiting up to wait while another holds it.
@@ -32,9 +34,22 @@ class DocumentLock {
   State Lock(const std::string& path, std::chrono::milliseconds wait);
   void Unlock();
   bool IsLocked() const { return fd_ >= 0; }
+  // The file locked (device and inode) and the path it was reached by after symbolic links,
+  // both taken once when the lock was had.
+  const FileIdentity& LockedFile() const { return locked_; }
+  const std::string& ResolvedPath() const { return resolved_; }
+  const std::string& HeldPath() const { return path_; }
 
  private:
   int fd_ = -1;
+  std::string path_;  // as the caller named it
+  FileIdentity locked_;
+  std::string resolved_;
 };
+
+// The document this process holds a lock on under exactly this path name: true, with the locked
+// file and its resolved path, while a DocumentLock taken with path is held. Lets every writer of
+// that path insist on the file that was read.
+bool HeldDocument(const std::string& path, FileIdentity& file, std::string& resolved);
 
 }  // namespace quillmap

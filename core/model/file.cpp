@@ -38,6 +38,12 @@ FileError CannotWrite(const std::string& path, int error_number, FileError::Kind
     case FileError::Kind::kLocked:
       reason = "another program keeps it locked";
       break;
+    case FileError::Kind::kReplaced:
+      reason = "it no longer names the file that was read (another program replaced it)";
+      break;
+    case FileError::Kind::kBecameLink:
+      reason = "it has become a symbolic link since it was opened";
+      break;
     case FileError::Kind::kSystem:
     case FileError::Kind::kReadOnly:
       break;

@@ -26,6 +26,8 @@ class FileError : public std::runtime_error {
     kReadOnly,        // the file has no write permission for the user (or none at all)
     kBrokenLink,      // a symbolic link that leads nowhere, in a loop or through a closed folder
     kLocked,          // another program kept the document locked
+    kReplaced,        // the name no longer leads to the file that was read (device and inode)
+    kBecameLink,      // the name has become a symbolic link since the document was opened
   };
 
   FileError(std::string path, int error_number, const std::string& what, Kind kind = Kind::kSystem);
@@ -154,6 +156,12 @@ class File {
 // system takes can be saved and a crash leaves at most one leftover, which the next save removes.
 // Commit() fsyncs it, renames it over the target and fsyncs the folder. Failures raise FileError
 // naming the target, never the temporary file, and leave an existing target untouched.
+//
+// While this process holds a DocumentLock on the target's path, the target is the file that was
+// locked and read, resolved once at that time: the writer replaces the path it resolved to then,
+// and refuses (kReplaced) when the name has come to lead to another file since, as it does when
+// another program puts a symbolic link or a new file in its place. Checked when the writer is
+// made and again just before the rename.
 class AtomicFileWriter {
  public:
   explicit AtomicFileWriter(std::string target_path);
@@ -168,7 +176,11 @@ class AtomicFileWriter {
  private:
   std::string target_;      // the path the caller named (used in messages)
   std::string write_path_;  // what gets replaced: the target, or the file a symbolic link names
-  std::string temp_;
+  std::string write_name_;  // its name in its folder
+  std::string temp_name_;   // the temporary file's name in the same folder
+  int folder_ = -1;         // that folder, open
+  bool folder_can_sync_ = false;
+  FileIdentity read_;  // the file a held lock says the target must still be (exists when one is)
   File file_;
   FileIdentity written_;
   bool committed_ = false;
@@ -177,5 +189,10 @@ class AtomicFileWriter {
 // The one temporary name used while path (a file that is not a symbolic link) is written: a
 // hidden name of fixed length in the same folder, derived from the file's name.
 std::string TemporaryPathFor(const std::string& path);
+
+// Removes the temporary file a save of path (after symbolic links) left behind when it was
+// killed: only a regular file whose lock can be taken, so never one a live save is writing.
+// True when one was removed. For the editor's open; read-only commands leave files alone.
+bool RemoveAbandonedTemporary(const std::string& path);
 
 }  // namespace quillmap

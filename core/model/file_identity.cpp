@@ -31,6 +31,11 @@ FileIdentity IdentityOfDescriptor(int fd) {
   return FromStatus(status);
 }
 
+bool IsSymbolicLink(const std::string& path) {
+  struct stat status {};
+  return ::lstat(path.c_str(), &status) == 0 && S_ISLNK(status.st_mode);
+}
+
 bool SameFile(const std::string& a, const std::string& b) {
   return IdentityOf(a).SameFileAs(IdentityOf(b));
 }

@@ -29,6 +29,9 @@ FileIdentity IdentityOf(const std::string& path);
 // The identity of an open file.
 FileIdentity IdentityOfDescriptor(int fd);
 
+// True when path itself is a symbolic link (whatever it leads to).
+bool IsSymbolicLink(const std::string& path);
+
 // True when both paths name one existing file (hard links, symbolic links and different
 // spellings of a path included).
 bool SameFile(const std::string& a, const std::string& b);

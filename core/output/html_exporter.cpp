@@ -1,6 +1,7 @@
 #include "core/output/html_exporter.h"
 
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 #include "core/model/file.h"
@@ -55,9 +56,45 @@ constexpr std::string_view kPlainTable = "<TABLE CELLPADDING=0 CELLSPACING=0 BOR
 // A fragment goes to the file in pieces of about this size.
 constexpr std::size_t kPieceSize = 256 * 1024;
 
+}  // namespace
+
+// The fragment being made. Small pieces are collected; a value as large as a piece goes to the
+// file at once, after what was collected, so that no large value is ever copied on its way.
+class PageOut {
+ public:
+  explicit PageOut(std::function<void(std::string_view)> write) : write_(std::move(write)) {
+    buffer_.reserve(kPieceSize + 64 * 1024);
+  }
+  void append(std::string_view piece) {
+    if (piece.size() < kPieceSize) {
+      buffer_.append(piece);
+      return;
+    }
+    Hand();
+    write_(piece);
+  }
+  PageOut& operator+=(char c) {
+    buffer_ += c;
+    return *this;
+  }
+  std::size_t size() const { return buffer_.size(); }
+  bool empty() const { return buffer_.empty(); }
+  // Hands what was collected to the file.
+  void Hand() {
+    if (!buffer_.empty()) write_(buffer_);
+    buffer_.clear();
+  }
+
+ private:
+  std::function<void(std::string_view)> write_;
+  std::string buffer_;
+};
+
+namespace {
+
 // Appends any number of pieces to a fragment.
 template <typename... Pieces>
-void Put(std::string& out, const Pieces&... pieces) {
+void Put(PageOut& out, const Pieces&... pieces) {
   (out.append(std::string_view(pieces)), ...);
 }
 
@@ -70,14 +107,14 @@ struct KindTexts {
   const std::string& heading_comment;
 };
 
-void PutListHead(std::string& out, const KindTexts& kind, bool comment_line_feed) {
+void PutListHead(PageOut& out, const KindTexts& kind, bool comment_line_feed) {
   Put(out, L().list_comment);
   if (comment_line_feed) out += '\n';
   Put(out, "<HR NOSHADE SIZE=5>\n", "<A NAME=\"Heading2\">\n", kind.list_title, "<blockquote>\n\n",
       "<TABLE CELLPADDING=0 WIDHT=80%>\n");
 }
 
-void PutListRow(std::string& out, std::string_view name, std::string_view heading) {
+void PutListRow(PageOut& out, std::string_view name, std::string_view heading) {
   Put(out, "<TR>\n", "<TD></TD>\n", "<TD WIDHT=40%><A HREF=#", name, ">", name, "</A><BR></TD>\n",
       L().list_spacer_cell, "<TD WIDTH=55%>", heading, "</TD>\n", "</TR>\n");
 }
@@ -88,15 +125,15 @@ constexpr std::array<std::string_view, 2> kStructListKeys = {key::kName, key::kI
 constexpr std::array<std::string_view, 3> kFunctionListKeys = {key::kName, key::kIndex,
                                                                key::kFuncAttr};
 
-void PutListTail(std::string& out) {
+void PutListTail(PageOut& out) {
   Put(out, "</TABLE>", "</blockquote><BR>\n");
 }
 
-void PutSpecsHead(std::string& out, const KindTexts& kind) {
+void PutSpecsHead(PageOut& out, const KindTexts& kind) {
   Put(out, kind.specs_comment, "<HR border=1 width=100%><BR><BR>\n", kind.specs_title);
 }
 
-void PutBlockHead(std::string& out, const KindTexts& kind, const RecordKeys& record,
+void PutBlockHead(PageOut& out, const KindTexts& kind, const RecordKeys& record,
                   std::string_view name) {
   Put(out, "<A NAME = ", name, ">\n", "<HR NOSHADE SIZE=8>\n", kind.name_comment,
       "<TABLE BORDER=0 WIDTH=100% CELLSPACING=0 CELLPADDING=0>\n", "<TR>\n",
@@ -107,8 +144,7 @@ void PutBlockHead(std::string& out, const KindTexts& kind, const RecordKeys& rec
 
 // The entries of a prototype or typedef, one a line: "    type <I>name", the separator unless
 // last, "</I>"; the given text when there are none.
-void PutFormEntries(std::string& out, const std::vector<ListEntry>& entries,
-                    std::string_view none) {
+void PutFormEntries(PageOut& out, const std::vector<ListEntry>& entries, std::string_view none) {
   if (entries.empty()) {
     Put(out, none);
     return;
@@ -121,7 +157,7 @@ void PutFormEntries(std::string& out, const std::vector<ListEntry>& entries,
   }
 }
 
-void PutFunctionForm(std::string& out, const RecordKeys& function, std::string_view name,
+void PutFunctionForm(PageOut& out, const RecordKeys& function, std::string_view name,
                      const std::vector<ListEntry>& arguments) {
   Put(out, L().form_head, kSectionRule, kPreOpen, function.Value(key::kReturn), " <B>", name,
       "</B>", "(");
@@ -129,14 +165,14 @@ void PutFunctionForm(std::string& out, const RecordKeys& function, std::string_v
   Put(out, ")\n", kPreClose);
 }
 
-void PutStructForm(std::string& out, std::string_view name, const std::vector<ListEntry>& members) {
+void PutStructForm(PageOut& out, std::string_view name, const std::vector<ListEntry>& members) {
   Put(out, L().form_head, kSectionRule, kPreOpen, "typedef struct{");
   PutFormEntries(out, members, " <I>?{/I> ");
   Put(out, "} ", "<B>", name, "</B>\n", kPreClose);
 }
 
 // The argument or member table; the given text when there are none.
-void PutEntryTable(std::string& out, const std::vector<ListEntry>& entries, std::string_view none) {
+void PutEntryTable(PageOut& out, const std::vector<ListEntry>& entries, std::string_view none) {
   Put(out, L().table_head, kSectionRule, kQuotesOpen);
   if (entries.empty()) {
     Put(out, none);
@@ -151,13 +187,13 @@ void PutEntryTable(std::string& out, const std::vector<ListEntry>& entries, std:
   Put(out, kQuotesClose);
 }
 
-void PutTextSection(std::string& out, const std::string& head, std::string_view value) {
+void PutTextSection(PageOut& out, const std::string& head, std::string_view value) {
   Put(out, head, kSectionRule, "<BLOCKQUOTE><BLOCKQUOTE><PRE>\n", value, "\n</PRE>\n",
       "</BLOCKQUOTE></BLOCKQUOTE>\n");
 }
 
 // Explanation, note (only when not empty) and related items. links is reused storage.
-void PutCommonSections(std::string& out, const RecordKeys& record,
+void PutCommonSections(PageOut& out, const RecordKeys& record,
                        std::vector<std::string_view>& links) {
   PutTextSection(out, L().explanation_head, record.Value(key::kExplanation));
   if (const std::string_view note = record.Value(key::kNote); !note.empty()) {
@@ -267,16 +303,14 @@ void HtmlExporter::WriteFragment(File& file, std::string_view fragment) {
   file.Write(fragment);
 }
 
-void HtmlExporter::Spill(File& file, std::string& out, bool end_of_fragment) {
+void HtmlExporter::Spill(File&, PageOut& out, bool end_of_fragment) {
   if (out.size() < kPieceSize && !(end_of_fragment && !out.empty())) return;
-  WriteFragment(file, out);
-  out.clear();
+  out.Hand();
 }
 
 bool HtmlExporter::Write(File* file) {
   if (file == nullptr) return false;
-  std::string out;
-  out.reserve(kPieceSize + 64 * 1024);
+  PageOut out([this, file](std::string_view fragment) { WriteFragment(*file, fragment); });
   WriteHead(*file, out);
   WriteStructList(*file, out);
   WriteFunctionList(*file, out);
@@ -286,7 +320,7 @@ bool HtmlExporter::Write(File* file) {
   return true;
 }
 
-void HtmlExporter::WriteHead(File& file, std::string& out) {
+void HtmlExporter::WriteHead(File& file, PageOut& out) {
   const std::string title = GetDocInfo(kDocInfoTitle);
   const std::string copyright = GetDocInfo(kDocInfoCopyright);
   Put(out, "<HTML><HEAD>\n",
@@ -298,7 +332,7 @@ void HtmlExporter::WriteHead(File& file, std::string& out) {
   Spill(file, out, true);
 }
 
-void HtmlExporter::WriteStructList(File& file, std::string& out) {
+void HtmlExporter::WriteStructList(File& file, PageOut& out) {
   PutListHead(out, StructTexts(), true);
   const RecordTable& structures = Structures();
   for (std::size_t i = 0; i < structures.Count(); ++i) {
@@ -311,7 +345,7 @@ void HtmlExporter::WriteStructList(File& file, std::string& out) {
   Spill(file, out, true);
 }
 
-void HtmlExporter::WriteFunctionList(File& file, std::string& out) {
+void HtmlExporter::WriteFunctionList(File& file, PageOut& out) {
   PutListHead(out, FunctionTexts(), false);
   const RecordTable& functions = Functions();
   for (std::size_t i = 0; i < functions.Count(); ++i) {
@@ -326,7 +360,7 @@ void HtmlExporter::WriteFunctionList(File& file, std::string& out) {
   Spill(file, out, true);
 }
 
-void HtmlExporter::WriteStructSpecs(File& file, std::string& out) {
+void HtmlExporter::WriteStructSpecs(File& file, PageOut& out) {
   const KindTexts kind = StructTexts();
   PutSpecsHead(out, kind);
   std::vector<ListEntry> members;
@@ -347,7 +381,7 @@ void HtmlExporter::WriteStructSpecs(File& file, std::string& out) {
   Spill(file, out, true);
 }
 
-void HtmlExporter::WriteFunctionSpecs(File& file, std::string& out) {
+void HtmlExporter::WriteFunctionSpecs(File& file, PageOut& out) {
   const KindTexts kind = FunctionTexts();
   PutSpecsHead(out, kind);
   std::vector<ListEntry> arguments;
@@ -370,7 +404,7 @@ void HtmlExporter::WriteFunctionSpecs(File& file, std::string& out) {
   Spill(file, out, true);
 }
 
-void HtmlExporter::WriteTail(File& file, std::string& out) {
+void HtmlExporter::WriteTail(File& file, PageOut& out) {
   const std::string copyright = GetDocInfo(kDocInfoCopyright);
   Put(out, L().tail_back, "<HR><DIV ALIGN=right>\n", copyright, "</DIV>", "</BODY></HTML>\n");
   Spill(file, out, true);

@@ -20,6 +20,7 @@
 namespace quillmap {
 
 class File;
+class PageOut;
 
 class SpecExporter {
  public:
@@ -77,14 +78,14 @@ class HtmlExporter : public SpecExporter {
  private:
   // Each appends its fragment to out, handing full pieces to the file on the way, and hands the
   // rest over at its end.
-  void WriteHead(File& file, std::string& out);
-  void WriteStructList(File& file, std::string& out);
-  void WriteFunctionList(File& file, std::string& out);
-  void WriteStructSpecs(File& file, std::string& out);
-  void WriteFunctionSpecs(File& file, std::string& out);
-  void WriteTail(File& file, std::string& out);
+  void WriteHead(File& file, PageOut& out);
+  void WriteStructList(File& file, PageOut& out);
+  void WriteFunctionList(File& file, PageOut& out);
+  void WriteStructSpecs(File& file, PageOut& out);
+  void WriteFunctionSpecs(File& file, PageOut& out);
+  void WriteTail(File& file, PageOut& out);
   // Hands out over when it has grown to a piece (or always, at the end of a fragment).
-  void Spill(File& file, std::string& out, bool end_of_fragment = false);
+  void Spill(File& file, PageOut& out, bool end_of_fragment = false);
 
   FlatTree record_;  // the record being written
 };

@@ -268,6 +268,33 @@ std::string SjisToUtf8(std::string_view sjis) {
   return out;
 }
 
+void SjisToUtf8Stream::Put(std::string_view sjis, std::string& utf8) {
+  const Cp932Tables& tables = Cp932Tables::Get();
+  if (holding_ && !sjis.empty()) {
+    const char pair[2] = {held_, sjis[0]};
+    const Step step = DecodeAt(tables, std::string_view(pair, 2), 0);
+    AppendUtf8(utf8, step.cp);
+    holding_ = false;
+    if (step.length == 2) sjis.remove_prefix(1);
+  }
+  for (std::size_t pos = 0; pos < sjis.size();) {
+    if (pos + 1 == sjis.size() && static_cast<unsigned char>(sjis[pos]) >= 0x81) {
+      held_ = sjis[pos];  // may be the first byte of a pair that the next piece completes
+      holding_ = true;
+      break;
+    }
+    const Step step = DecodeAt(tables, sjis, pos);
+    AppendUtf8(utf8, step.cp);
+    pos += step.length;
+  }
+}
+
+void SjisToUtf8Stream::Finish(std::string& utf8) {
+  if (!holding_) return;
+  AppendUtf8(utf8, DecodeAt(Cp932Tables::Get(), std::string_view(&held_, 1), 0).cp);
+  holding_ = false;
+}
+
 EncodeResult Utf8ToSjis(std::string_view utf8) {
   const Cp932Tables& tables = Cp932Tables::Get();
   EncodeResult result;

@@ -20,6 +20,20 @@ inline constexpr char32_t kRawByteBase = 0xF700;
 // character, so the result alone does not tell which bytes it came from.
 std::string SjisToUtf8(std::string_view sjis);
 
+// Decodes code page 932 bytes that arrive in pieces exactly as SjisToUtf8 decodes them in one
+// piece: a lead byte at the end of a piece waits for the byte after it.
+class SjisToUtf8Stream {
+ public:
+  // Appends the decoding of the piece (all but a waiting lead byte) to utf8.
+  void Put(std::string_view sjis, std::string& utf8);
+  // Appends the decoding of a byte still waiting (the input ended after it).
+  void Finish(std::string& utf8);
+
+ private:
+  char held_ = 0;
+  bool holding_ = false;
+};
+
 // Result of encoding Unicode text to code page 932.
 struct EncodeResult {
   bool ok = true;

@@ -344,6 +344,41 @@ TEST_F(SafeSaveCli, AddWaitsWhileAnotherProgramHoldsTheLock) {
   EXPECT_EQ(store.FindFunction("late"), 0);
 }
 
+TEST_F(SafeSaveCli, AddRefusesWhenTheDocumentIsReplacedBetweenReadingAndSaving) {
+  // A link to another file, or a new file, takes the document's name while add runs (the
+  // command pauses after reading for the test to make the swap).
+  for (const bool link : {true, false}) {
+    const std::string doc = NewDocument("doc.dcm");
+    const std::string before = ReadAll(doc);
+    const std::string other = Path("other");
+    std::ofstream(other) << "other's bytes";
+    const std::string pause = Path("out/pause");
+    const Running running = Start({"add", doc, "int f(void)"}, ErrPath(),
+                                  [&] { setenv("QUILLMAP_PAUSE_BEFORE_SAVE", pause.c_str(), 1); });
+    for (int i = 0; i < 3000 && !fs::exists(pause); ++i) usleep(10000);
+    ASSERT_TRUE(fs::exists(pause)) << "the command did not pause";
+    ASSERT_EQ(rename(doc.c_str(), Path("moved.dcm").c_str()), 0);
+    if (link) {
+      ASSERT_EQ(symlink(other.c_str(), doc.c_str()), 0);
+    } else {
+      std::ofstream(doc) << "newer";
+    }
+    fs::remove(pause);
+    const Result result = Finish(running);
+    EXPECT_EQ(result.status, 1) << link;
+    EXPECT_EQ(result.err, Refusal(doc,
+                                  "it no longer names the file that was read (another program "
+                                  "replaced it)"))
+        << link;
+    EXPECT_EQ(ReadAll(other), "other's bytes") << link;
+    EXPECT_EQ(ReadAll(Path("moved.dcm")), before) << link;
+    EXPECT_EQ(ReadAll(doc), link ? "other's bytes" : "newer") << link;
+    EXPECT_EQ(Entries(), (std::set<std::string>{"doc.dcm", "moved.dcm", "other"})) << link;
+    fs::remove(doc);
+    fs::remove(Path("moved.dcm"));
+  }
+}
+
 TEST_F(SafeSaveCli, ExportRefusesToReplaceItsOwnDocument) {
   const std::string doc = NewDocument("X.dcm");
   ASSERT_EQ(Run({"add", doc, "int f(void)"}).status, 0);
@@ -372,6 +407,26 @@ TEST_F(SafeSaveCli, FailedExportKeepsTheOldPage) {
   EXPECT_EQ(result.err, "export: " + Refusal(page, "File too large"));
   EXPECT_EQ(ReadAll(page), whole);
   EXPECT_EQ(Entries(), (std::set<std::string>{"doc.dcm", "page.htm"}));
+}
+
+TEST_F(SafeSaveCli, FailedSyncOfTheNewFileFailsTheAddAndKeepsTheDocument) {
+  if (std::system("strace -o /dev/null true >/dev/null 2>&1") != 0) {
+    GTEST_SKIP() << "strace is missing or may not trace here";
+  }
+  const std::string doc = NewDocument("doc.dcm");
+  const std::string before = ReadAll(doc);
+  // The first fsync is the new file's: it fails as a failing disk would make it fail.
+  const std::string command =
+      "ASAN_OPTIONS=detect_leaks=0 strace -f -qq -o /dev/null "
+      "-e trace=fsync -e inject=fsync:error=EIO:when=1 '" +
+      std::string(QUILLMAP_CLI) + "' add '" + doc + "' 'int f(void)' 2>'" + ErrPath() +
+      "' >/dev/null";
+  const int status = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  EXPECT_EQ(ReadAll(ErrPath()), Refusal(doc, std::strerror(EIO)));
+  EXPECT_EQ(ReadAll(doc), before);
+  EXPECT_EQ(Entries(), std::set<std::string>{"doc.dcm"});
 }
 
 TEST_F(SafeSaveCli, SaveSyncsTheFileThenRenamesThenSyncsTheFolder) {
@@ -403,7 +458,9 @@ TEST_F(SafeSaveCli, SaveSyncsTheFileThenRenamesThenSyncsTheFolder) {
     return -1;
   };
   const int file_sync = find("fsync(", quillmap::text::Concat({"<", temp, ">"}));
-  const int rename = find("rename", quillmap::text::Concat({"\"", temp, "\""}));
+  // Renamed relative to the folder: the call names the temporary file by its name alone.
+  const int rename =
+      find("rename", quillmap::text::Concat({"\"", fs::path(temp).filename().string(), "\""}));
   const int folder_sync = find("fsync(", quillmap::text::Concat({"<", dir_.string(), ">"}));
   std::string trace;
   for (const std::string& call : calls) trace += call + "\n";

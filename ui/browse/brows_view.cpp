@@ -22,6 +22,8 @@ wxBEGIN_EVENT_TABLE(CBrowsView, wxView) EVT_MENU(ids::kRefresh, CBrowsView::OnRe
 
 }  // namespace
 
+CBrowsView::~CBrowsView() = default;
+
 bool CBrowsView::OnCreate(wxDocument* doc, long flags) {
   if (!wxView::OnCreate(doc, flags)) return false;
   CChildFrame* frame = CreateChildFrame(doc, this);
@@ -30,6 +32,7 @@ bool CBrowsView::OnCreate(wxDocument* doc, long flags) {
                              wxWebViewBackendWebKit);
   if (web_view_ == nullptr) return false;
   SetDefaultCharset(web_view_);
+  guard_ = std::make_unique<PageGuard>(web_view_);
   return true;
 }
 
@@ -39,7 +42,7 @@ void CBrowsView::OnUpdate(wxView* /*sender*/, wxObject* /*hint*/) {
   if (web_view_ == nullptr || GetDocument() == nullptr) return;
   const wxString path = GetDocument()->GetFilename();
   if (path.empty()) return;
-  web_view_->LoadURL(wxFileName::FileNameToURL(wxFileName(path)));
+  guard_->Load(wxFileName::FileNameToURL(wxFileName(path)));
 }
 
 void CBrowsView::OnDraw(wxDC* /*dc*/) {

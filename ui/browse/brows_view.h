@@ -1,15 +1,21 @@
 #pragma once
 // CBrowsView: shows the page of a CBrowsDoc in the desktop's web view (WebKitGTK). It navigates
 // to the document's file on every update and reloads the page the control shows on command
-// 32780 ("最新の情報に更新(&R)").
+// 32780 ("最新の情報に更新(&R)"). The page's scripts don't run and only local files load
+// (PageGuard).
+
+#include <memory>
 
 #include <wx/docview.h>
+
+#include "ui/browse/page_guard.h"
 
 class wxWebView;
 
 class CBrowsView : public wxView {
  public:
   CBrowsView() = default;
+  ~CBrowsView() override;
 
   bool OnCreate(wxDocument* doc, long flags) override;
   void OnUpdate(wxView* sender, wxObject* hint) override;
@@ -23,6 +29,8 @@ class CBrowsView : public wxView {
 
  private:
   wxWebView* web_view_ = nullptr;
+  // Scripts off and local files only, for every page the window shows.
+  std::unique_ptr<PageGuard> guard_;
 
   wxDECLARE_DYNAMIC_CLASS(CBrowsView);
   wxDECLARE_EVENT_TABLE();

@@ -57,6 +57,10 @@ wxBEGIN_EVENT_TABLE(CFuncDoc, wxDocument) EVT_MENU(ids::kDocInfo, CFuncDoc::OnDo
         return WithReason(text, LoadWxString(ids::kStrBrokenLink));
       case quillmap::FileError::Kind::kLocked:
         return WithReason(text, LoadWxString(ids::kStrFileLocked));
+      case quillmap::FileError::Kind::kReplaced:
+        return WithReason(text, LoadWxString(ids::kStrFileReplaced));
+      case quillmap::FileError::Kind::kBecameLink:
+        return WithReason(text, LoadWxString(ids::kStrBecameLink));
       case quillmap::FileError::Kind::kSystem:
         break;
     }
@@ -182,11 +186,15 @@ bool CFuncDoc::OnSaveModified() {
 
 bool CFuncDoc::DoOpenDocument(const wxString& file) {
   // Taken before reading: a change made while the file is read is noticed at the next Save.
-  identity_ = quillmap::IdentityOf(FilePathBytes(file));
+  const std::string path = FilePathBytes(file);
+  identity_ = quillmap::IdentityOf(path);
+  link_when_read_ = quillmap::IsSymbolicLink(path);
+  // What a save that was killed left beside the file; a live save's file is left alone.
+  quillmap::RemoveAbandonedTemporary(path);
   bool loaded = false;
   try {
     SlowProgress progress(GetDocumentWindow(), LoadWxString(ids::kStrReading, file));
-    loaded = quillmap::LoadStoreFromPath(store_, FilePathBytes(file), progress.Function());
+    loaded = quillmap::LoadStoreFromPath(store_, path, progress.Function());
   } catch (const quillmap::FileError& error) {
     ShowFileMessage(WithReason(LoadWxString(ids::kStrCannotOpen, file), Reason(error)));
     return false;
@@ -222,13 +230,24 @@ bool CFuncDoc::LockForSaving(const wxString& file, const std::string& path,
   }
 }
 
+void CFuncDoc::RefuseNewLink(const wxString& file, const std::string& path) const {
+  // The user agreed to replace what another program put under the name, but a link would send
+  // the document into whatever file it leads to.
+  if (identity_.exists && file == GetFilename() && !link_when_read_ &&
+      quillmap::IsSymbolicLink(path)) {
+    throw quillmap::CannotWrite(path, ELOOP, quillmap::FileError::Kind::kBecameLink);
+  }
+}
+
 bool CFuncDoc::DoSaveDocument(const wxString& file) {
   const std::string path = FilePathBytes(file);
   try {
     quillmap::DocumentLock lock;
     if (!LockForSaving(file, path, lock)) return false;
+    RefuseNewLink(file, path);
     SlowProgress progress(GetDocumentWindow(), LoadWxString(ids::kStrSaving, file));
     identity_ = quillmap::SaveStoreToPath(store_, path, progress.Function());
+    link_when_read_ = quillmap::IsSymbolicLink(path);
   } catch (const quillmap::FileError& error) {
     ShowFileMessage(SaveFailureText(file, error));
     return false;

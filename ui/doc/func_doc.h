@@ -77,10 +77,15 @@ class CFuncDoc : public wxDocument {
   // program changed it, asks whether to replace it. False when the user says No. Raises
   // FileError when the lock can't be had.
   bool LockForSaving(const wxString& file, const std::string& path, quillmap::DocumentLock& lock);
+  // Raises FileError (kBecameLink) when path, the document's own file, has become a symbolic
+  // link since it was read or saved; a name that was a link then is written through as before.
+  void RefuseNewLink(const wxString& file, const std::string& path) const;
 
   quillmap::SpecStore store_;
   // The document's file as it was read or last saved; exists is false for a new document.
   quillmap::FileIdentity identity_;
+  // Whether the document's name was a symbolic link when it was read or last saved.
+  bool link_when_read_ = false;
   std::int32_t current_function_ = -1;
 
   wxDECLARE_DYNAMIC_CLASS(CFuncDoc);

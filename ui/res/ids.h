@@ -41,6 +41,13 @@ inline constexpr int kStrNotRegularFile = 40950;  // "通常のﾌｧｲﾙで�
 inline constexpr int kStrReadOnlyFile = 40951;    // "読み取り専用のﾌｧｲﾙです。"
 inline constexpr int kStrBrokenLink = 40952;  // "ｼﾝﾎﾞﾘｯｸ ﾘﾝｸの指す先をたどれません。"
 inline constexpr int kStrFileLocked = 40953;  // "ほかのﾌﾟﾛｸﾞﾗﾑが使用中です。"
+// Why a save was refused: the name leads to another file than the one read; it became a link.
+inline constexpr int kStrFileReplaced = 41100;
+inline constexpr int kStrBecameLink = 41101;
+// A page window that can't block what isn't a local file shows nothing.
+inline constexpr int kStrPageNotGuarded = 41102;
+// The note after the first part of a field too long to show.
+inline constexpr int kStrFieldCut = 41103;
 inline constexpr int kStrFileChanged = 40954;  // "%1 はほかのﾌﾟﾛｸﾞﾗﾑで変更されています。..."
 inline constexpr int kStrExportOverwrite = 40901;  // "%1 は既に存在します。\n上書きしますか?"
 inline constexpr int kStrExportFailed = 40902;  // "%1 にhtmlﾄﾞｷｭﾒﾝﾄを出力できませんでした。..."

@@ -17,6 +17,15 @@ wxString SjisToWx(std::string_view sjis) {
   return wxString::FromUTF8(utf8.data(), utf8.size());
 }
 
+std::string_view SjisPrefix(std::string_view sjis, std::size_t limit) {
+  if (sjis.size() <= limit) return sjis;
+  std::size_t end = 0;
+  for (std::size_t length; (length = text::CharLength(sjis, end)) != 0 && end + length <= limit;) {
+    end += length;
+  }
+  return sjis.substr(0, end);
+}
+
 text::EncodeResult WxToSjis(const wxString& value) {
   const wxScopedCharBuffer utf8 = value.utf8_str();
   return text::Utf8ToSjis(std::string_view(utf8.data(), utf8.length()));
@@ -123,6 +132,24 @@ SjisTextCtrl::SjisTextCtrl(wxWindow* parent, wxWindowID id, const wxPoint& pos, 
 }
 
 void SjisTextCtrl::SetBytes(std::string_view bytes) {
+  if (bytes.size() > kFieldLimitBytes) {
+    // No one typed this: laying it all out would take the editor's memory and minutes. Its
+    // first part is shown, nothing can be typed, and it reads back as the bytes given.
+    if (!cut_) editable_before_cut_ = IsEditable();
+    cut_ = true;
+    SetEditable(false);
+    // A one-line entry of GTK holds at most 65,535 characters: it shows 1 KB less, note included.
+    const std::size_t shown = IsMultiLine() ? kFieldShownBytes : kFieldShownBytes - 1024;
+    const wxString note = LoadWxString(ids::kStrFieldCut);
+    ChangeValue(SjisToWx(SjisPrefix(bytes, shown)) + (IsMultiLine() ? wxS("\n") : wxS(" ")) + note);
+    shown_.Remember(bytes, GetValue());
+    guard_.Accept();
+    return;
+  }
+  if (cut_) {
+    SetEditable(editable_before_cut_);
+    cut_ = false;
+  }
   ChangeValue(shown_.Show(bytes));
   // Remember the text as the control holds it (it may normalise line ends), so that an
   // unedited field still reads back as the original bytes.
@@ -286,10 +313,31 @@ SjisListCtrl::~SjisListCtrl() {
 
 const wxString& SjisListCtrl::Cell::shown() const {
   if (!converted_) {
-    shown_ = SjisToWx(bytes_);
+    shown_ = IsCut() ? SjisToWx(SjisPrefix(bytes_, kListLabelBytes)) + wxString::FromUTF8("…")
+                     : SjisToWx(bytes_);
     converted_ = true;
   }
   return shown_;
+}
+
+bool SjisListCtrl::TryBefore(wxEvent& event) {
+  if (event.GetEventType() == wxEVT_LIST_BEGIN_LABEL_EDIT) {
+    const long row = static_cast<wxListEvent&>(event).GetIndex();
+    const Cell* cell = CellOf(row, 0);
+    if (cell != nullptr && cell->IsCut()) {
+      // The edit control is made with the drawn text once the event was allowed: give it the
+      // whole text then.
+      const wxString shown = cell->shown();
+      CallAfter([this, row, shown] {
+        wxTextCtrl* edit = GetEditControl();
+        const Cell* now = CellOf(row, 0);
+        if (edit == nullptr || now == nullptr || edit->GetValue() != shown) return;
+        edit->ChangeValue(SjisToWx(now->bytes()));
+        edit->SelectAll();
+      });
+    }
+  }
+  return wxListCtrl::TryBefore(event);
 }
 
 wxString SjisListCtrl::OnGetItemText(long item, long column) const {

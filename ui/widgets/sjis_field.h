@@ -25,6 +25,15 @@
 
 // Display text of Shift-JIS bytes.
 wxString SjisToWx(std::string_view sjis);
+// The longest whole-character prefix of sjis of at most limit bytes.
+std::string_view SjisPrefix(std::string_view sjis, std::size_t limit);
+
+// Texts no person types by hand are cut where they are drawn: a list row draws at most
+// kListLabelBytes of its text (then "…"), and a field given more than kFieldLimitBytes shows its
+// first kFieldShownBytes read-only with a note. The bytes themselves are kept whole.
+inline constexpr std::size_t kListLabelBytes = 1024;
+inline constexpr std::size_t kFieldLimitBytes = 4 << 20;
+inline constexpr std::size_t kFieldShownBytes = 64 << 10;
 // Canonical Shift-JIS of a display text; ok is false for a character Shift-JIS can't hold.
 quillmap::text::EncodeResult WxToSjis(const wxString& text);
 // The message that tells the user which character can't be stored.
@@ -81,11 +90,14 @@ class SjisTypingGuard {
   bool refusal_pending_ = false;
 };
 
-// Edit control holding one record text.
+// Edit control holding one record text. A text over kFieldLimitBytes is shown cut, read-only,
+// and reads back as the bytes it was given.
 class SjisTextCtrl : public wxTextCtrl {
  public:
   SjisTextCtrl(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style);
   void SetBytes(std::string_view bytes);
+  // True while the control shows a cut text.
+  bool IsCut() const { return cut_; }
   quillmap::text::EncodeResult GetBytes() const { return shown_.Read(GetValue()); }
   // True when the user changed the text since SetBytes.
   bool IsEdited() const { return !shown_.Matches(GetValue()); }
@@ -94,6 +106,8 @@ class SjisTextCtrl : public wxTextCtrl {
  private:
   ShownBytes shown_;
   SjisTypingGuard guard_;
+  bool cut_ = false;
+  bool editable_before_cut_ = true;
 };
 
 // Editable combo box (text plus a drop-down list of record texts). The drop-down list draws only
@@ -175,6 +189,8 @@ class SjisListCtrl : public wxListCtrl {
 
  protected:
   wxString OnGetItemText(long item, long column) const override;
+  // Editing a label that is drawn cut starts from the whole text.
+  bool TryBefore(wxEvent& event) override;
 
  private:
   // A cell's bytes, and the text shown for them, made when the list first paints the cell: a
@@ -184,7 +200,9 @@ class SjisListCtrl : public wxListCtrl {
     Cell() = default;
     explicit Cell(std::string_view bytes) : bytes_(bytes) {}
     const std::string& bytes() const { return bytes_; }
+    // What the list draws: the text, or its first kListLabelBytes and "…".
     const wxString& shown() const;
+    bool IsCut() const { return bytes_.size() > kListLabelBytes; }
 
    private:
     std::string bytes_;

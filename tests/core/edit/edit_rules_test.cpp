@@ -79,6 +79,9 @@ TEST(SplitRelated, EachChosenNameTakesOneCandidateOfTheSameBytes) {
   const RelatedLists lists = SplitRelated({"calc", "Calc", "Calc"}, {"Calc", "Calc", "Calc"});
   EXPECT_EQ(lists.candidates, (std::vector<std::string>{"calc"}));
   EXPECT_EQ(lists.chosen.size(), 3u);
+  // Chosen once, it takes one of two equal candidates, not both.
+  const RelatedLists once = SplitRelated({"Calc", "Calc"}, {"Calc"});
+  EXPECT_EQ(once.candidates, (std::vector<std::string>{"Calc"}));
 
   const RelatedLists none = SplitRelated({}, {});
   EXPECT_TRUE(none.candidates.empty());

@@ -251,6 +251,19 @@ TEST(FileFormat, RecordsPastTheEndComeBackEmpty) {
   EXPECT_EQ(function.GetRecordName(), "");
 }
 
+TEST(FileFormat, FileEndingRightAfterASectionHeaderHasItsRecordsEmpty) {
+  // The tag and the info block are whole; the two records the count declares lie past the end.
+  SpecStore store;
+  ASSERT_TRUE(LoadFromBytes(store, FileHeader() + DefaultInfoTree() + Section("FUNC", 2)));
+  ASSERT_EQ(store.GetFunctionCount(), 2u);
+  for (std::int32_t index : {0, 1}) {
+    FunctionSpec function;
+    ASSERT_TRUE(store.GetFunction(index, function));
+    EXPECT_EQ(function.FirstChild(function.Root()), nullptr) << index;
+  }
+  EXPECT_EQ(store.GetStructCount(), 0u);
+}
+
 TEST(FileFormat, NameIsCutAtAnEmbeddedZero) {
   std::string bytes = FileHeader() + Node(1, "") + Node(1, std::string("ti\0tle", 6)) +
                       Node(0, "x") + Section("FUNC", 0);

@@ -11,14 +11,18 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "core/model/document_lock.h"
 #include "core/model/file.h"
 #include "core/model/spec_store.h"
 #include "tests/common/unprivileged.h"
@@ -289,6 +293,25 @@ TEST_F(SafeWrite, TemporaryFileHasTheTargetsModeFromItsFirstByteAndOneShortName)
   EXPECT_EQ(Entries(), std::set<std::string>{"p.dcm"});
 }
 
+TEST_F(SafeWrite, LeftoverIsRemovedOnlyWhenItsWriterIsGone) {
+  const std::string target = Path("doc.dcm");
+  WriteAll(target, "document");
+  const std::string temp = fs::path(TemporaryPathFor(target)).filename().string();
+  const pid_t pid = StartStoppingSave(target, 022);
+  // The writer is alive (stopped, its lock held): its file stays.
+  EXPECT_FALSE(RemoveAbandonedTemporary(target));
+  EXPECT_EQ(Entries(), (std::set<std::string>{"doc.dcm", temp}));
+  KillHard(pid);
+  EXPECT_TRUE(RemoveAbandonedTemporary(target));
+  EXPECT_EQ(Entries(), std::set<std::string>{"doc.dcm"});
+  EXPECT_EQ(ReadAll(target), "document");
+  // A link at the name is no leftover of a save; nothing is there to remove for a new file.
+  ASSERT_EQ(symlink(target.c_str(), TemporaryPathFor(target).c_str()), 0);
+  EXPECT_FALSE(RemoveAbandonedTemporary(target));
+  EXPECT_FALSE(RemoveAbandonedTemporary(Path("new.dcm")));
+  EXPECT_EQ(ReadAll(target), "document");
+}
+
 TEST_F(SafeWrite, NewFileGetsTheUmasksModeAndNoLeftoverSurvives) {
   const std::string target = Path("new.dcm");
   const pid_t pid = StartStoppingSave(target, 027);
@@ -302,6 +325,17 @@ TEST_F(SafeWrite, NewFileGetsTheUmasksModeAndNoLeftoverSurvives) {
   umask(mask);
   EXPECT_EQ(ModeOf(target) & 07777, 0600u);
   EXPECT_EQ(Entries(), std::set<std::string>{"new.dcm"});
+}
+
+TEST_F(SafeWrite, LinkAtTheTemporaryNameIsRemovedNotWrittenThrough) {
+  const std::string target = Path("doc.dcm");
+  WriteAll(target, "old");
+  WriteAll(Path("other"), "other's bytes");
+  ASSERT_EQ(symlink(Path("other").c_str(), TemporaryPathFor(target).c_str()), 0);
+  Save(target, "new");
+  EXPECT_EQ(ReadAll(target), "new");
+  EXPECT_EQ(ReadAll(Path("other")), "other's bytes");
+  EXPECT_EQ(Entries(), (std::set<std::string>{"doc.dcm", "other"}));
 }
 
 TEST_F(SafeWrite, AbandonedWriterRemovesItsTemporaryFile) {
@@ -333,6 +367,94 @@ TEST_F(SafeWrite, AnyNameTheFileSystemTakesCanBeSaved) {
   const FileError error = Refusal(Path(std::string(256, 'x')));
   EXPECT_EQ(error.error_number(), ENAMETOOLONG);
   EXPECT_EQ(error.path(), Path(std::string(256, 'x')));
+}
+
+TEST_F(SafeWrite, PathOfTheLongestLengthIsSavedThoughTheTemporaryPathIsLonger) {
+  // Folders of 200 bytes down to a path of exactly 4,095 bytes whose short name is shorter than
+  // the temporary file's.
+  std::string folder = dir_.string();
+  const std::string name = "d.dcm";
+  while (folder.size() + 1 + 200 + 1 + name.size() <= 4095) {
+    folder += "/" + std::string(200, 'f');
+    ASSERT_EQ(mkdir(folder.c_str(), 0755), 0) << std::strerror(errno);
+  }
+  const std::size_t last = 4095 - folder.size() - 2 - name.size();
+  folder += "/" + std::string(last, 'g');
+  ASSERT_EQ(mkdir(folder.c_str(), 0755), 0) << std::strerror(errno);
+  const std::string target = folder + "/" + name;
+  ASSERT_EQ(target.size(), 4095u);
+  ASSERT_GT(TemporaryPathFor(target).size(), 4095u);
+  for (const char* bytes : {"first", "second"}) {  // a new file, then over it
+    Save(target, bytes);
+    EXPECT_EQ(ReadAll(target), bytes);
+  }
+  std::set<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    names.insert(entry.path().filename().string());
+  }
+  EXPECT_EQ(names, std::set<std::string>{name});
+}
+
+TEST_F(SafeWrite, LockedDocumentIsWrittenOnlyWhileItsNameLeadsToTheFileRead) {
+  // Another program puts a link to another file, or a new file, under the name while the
+  // document is locked: before the writer is made, or between making it and the commit.
+  enum class Swap { kLink, kNewFile };
+  for (const Swap swap : {Swap::kLink, Swap::kNewFile}) {
+    for (const bool before_writer : {true, false}) {
+      const std::string target = Path("doc.dcm");
+      WriteAll(target, "document");
+      WriteAll(Path("other"), "other's bytes");
+      DocumentLock lock;
+      ASSERT_EQ(lock.Lock(target, std::chrono::milliseconds(0)), DocumentLock::State::kLocked);
+      auto replace = [&] {
+        ASSERT_EQ(rename(target.c_str(), Path("moved.dcm").c_str()), 0);
+        if (swap == Swap::kLink) {
+          ASSERT_EQ(symlink(Path("other").c_str(), target.c_str()), 0);
+        } else {
+          WriteAll(target, "newer");
+        }
+      };
+      std::optional<FileError> refusal;
+      try {
+        if (before_writer) replace();
+        AtomicFileWriter writer(target);
+        writer.file().Write("saved");
+        if (!before_writer) replace();
+        writer.Commit();
+      } catch (const FileError& error) {
+        refusal = error;
+      }
+      const std::string where =
+          std::to_string(static_cast<int>(swap)) + "/" + std::to_string(before_writer);
+      ASSERT_TRUE(refusal.has_value()) << where;
+      ExpectRefused(*refusal, target, FileError::Kind::kReplaced,
+                    "it no longer names the file that was read (another program replaced it)");
+      EXPECT_EQ(ReadAll(Path("other")), "other's bytes") << where;
+      EXPECT_EQ(ReadAll(Path("moved.dcm")), "document") << where;
+      EXPECT_EQ(ReadAll(target), swap == Swap::kLink ? "other's bytes" : "newer") << where;
+      EXPECT_EQ(Entries(), (std::set<std::string>{"doc.dcm", "moved.dcm", "other"})) << where;
+      lock.Unlock();
+      fs::remove(target);
+      fs::remove(Path("moved.dcm"));
+    }
+  }
+}
+
+TEST_F(SafeWrite, LockedLinkIsWrittenThroughToTheFileItLedToWhenLocked) {
+  WriteAll(Path("real.dcm"), "document");
+  ASSERT_EQ(symlink("real.dcm", Path("link.dcm").c_str()), 0);
+  DocumentLock lock;
+  ASSERT_EQ(lock.Lock(Path("link.dcm"), std::chrono::milliseconds(0)),
+            DocumentLock::State::kLocked);
+  Save(Path("link.dcm"), "saved");
+  EXPECT_TRUE(fs::is_symlink(Path("link.dcm")));
+  EXPECT_EQ(ReadAll(Path("real.dcm")), "saved");
+  lock.Unlock();
+  // Once the lock is gone, nothing is expected of the name any more.
+  fs::remove(Path("link.dcm"));
+  WriteAll(Path("link.dcm"), "plain");
+  Save(Path("link.dcm"), "again");
+  EXPECT_EQ(ReadAll(Path("link.dcm")), "again");
 }
 
 TEST_F(SafeWrite, FullDiskIsReportedWithTheTargetsNameAndKeepsTheOldFile) {

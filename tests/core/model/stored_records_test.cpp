@@ -107,6 +107,41 @@ TEST(StoredRecords, IrregularBytesSaveAsTheTreeTheyMake) {
   EXPECT_EQ(store.GetFunctionName(0), "f");
 }
 
+TEST(StoredRecords, EachIrregularityAloneMakesARecordNotCanonical) {
+  // One irregularity per record, so that each check on its own decides; the save writes the
+  // regular form.
+  std::string root_reserved;
+  PutU32(root_reserved, 1);
+  PutU32(root_reserved, 0);
+  PutU32(root_reserved, 0);
+  PutU32(root_reserved, 9);
+  const std::string regular = Node(1, "") + Node(1, "name") + Node(0, "f");
+  const struct {
+    const char* what;
+    std::string record;
+  } cases[] = {
+      {"reserved word of a node", Node(1, "") + NodeWithReserved(1, "name", 5) + Node(0, "f")},
+      {"reserved word of the root", root_reserved + Node(1, "name") + Node(0, "f")},
+      {"zero byte in a name", Node(1, "") + Node(1, "name") + Node(0, std::string("f\0", 2))},
+  };
+  for (const auto& c : cases) {
+    LoadBudget budget(c.record.size());
+    TreeVisitor walker;
+    const TreeScan scan = ReadTree(reinterpret_cast<const unsigned char*>(c.record.data()),
+                                   c.record.size(), budget, NameRule::kCutAtZero, walker);
+    EXPECT_EQ(scan.consumed, c.record.size()) << c.what;
+    EXPECT_FALSE(scan.canonical) << c.what;
+    SpecStore store;
+    ASSERT_TRUE(LoadFromBytes(store, Document({c.record}))) << c.what;
+    EXPECT_EQ(SaveToBytes(store), Document({regular})) << c.what;
+  }
+  LoadBudget budget(regular.size());
+  TreeVisitor walker;
+  EXPECT_TRUE(ReadTree(reinterpret_cast<const unsigned char*>(regular.data()), regular.size(),
+                       budget, NameRule::kCutAtZero, walker)
+                  .canonical);
+}
+
 TEST(StoredRecords, TruncatedRecordReadsBackWithItsPhantoms) {
   // The last record declares three children and the file ends after the first: two phantoms.
   const std::string bytes = FileHeader() + DefaultInfoTree() + Section("FUNC", 2) +
@@ -196,6 +231,20 @@ TEST(StoredRecords, SkippedChildrenAreReadButNotHandedOut) {
                                           : all;
     EXPECT_EQ(visitor.opened, expected) << skipped;
   }
+}
+
+TEST(StoredRecords, StopUnderSkippedChildrenClosesEveryOpenedLevel) {
+  // root -> A -> B, B declaring five children past the end; A's children are skipped, and the
+  // budget allows one phantom: the reading stops two levels below A, which alone was opened.
+  const std::string tree = Node(1, "") + Node(1, "A") + Node(5, "B");
+  LoadBudget budget = LoadBudget::Exactly(1);
+  Skipper visitor("A");
+  const TreeScan scan = ReadTree(reinterpret_cast<const unsigned char*>(tree.data()), tree.size(),
+                                 budget, NameRule::kCutAtZero, visitor);
+  EXPECT_TRUE(scan.stopped);
+  EXPECT_EQ(scan.phantoms, 1u);
+  EXPECT_EQ(visitor.opened, 1);
+  EXPECT_EQ(visitor.closed, 1);
 }
 
 TEST(StoredRecords, PutRecordsKeepZeroBytesInNamesUntilSavedAndLoaded) {

@@ -11,6 +11,8 @@
 #include <string>
 
 #include "core/model/spec_record.h"
+#include "core/model/spec_store.h"
+#include "core/model/tree_reader.h"
 #include "core/text/sjis.h"
 
 namespace quillmap {
@@ -50,6 +52,42 @@ TEST(ClipboardSpecTextTest, WorkedExampleHasTwelveLines) {
                                                   "//    adds\n"
                                                   "//  \n") +
                                              kRule);
+}
+
+TEST(ClipboardSpecTextTest, StoredRecordStreamsTheBlockOfItsTree) {
+  // Values longer than a piece, text with line feeds at its ends, arguments with missing cells,
+  // and keys that come twice (the first decides): the stream of the stored record, cut in
+  // pieces, is the block of the record copied out.
+  const std::string long_text = std::string(70000, 'x') + "\r\n" + Sjis("説明") + "\n";
+  FunctionSpec function;
+  MakeAdd(function);
+  function.SetRecordName(std::string(100000, 'n'));
+  function.SetExplanation(long_text);
+  function.SetNote("\nnote\n");
+  function.AddArgument(std::string(66000, 't'), "", "");
+  function.SetReturnText("");
+  PropertyTree& tree = function;
+  tree.AddChild(tree.FindTop("name"), "second");
+  // A second key of the same name: not read.
+  tree.AddChild(tree.AddChild(nullptr, "explanation"), "later");
+  SpecStore store;
+  store.AddFunction("");
+  ASSERT_TRUE(store.PutFunction(0, function));
+  FunctionSpec copied;
+  ASSERT_TRUE(store.GetFunction(0, copied));
+  const RecordSnapshot records = store.Snapshot();
+  for (const ClipboardSpecSettings flags : {clip_flag::kAll, 0, clip_flag::kExplanation}) {
+    std::string streamed;
+    std::size_t pieces = 0;
+    WriteClipboardSpecText([&](TreeVisitor& visitor) { records.functions->At(0)->Read(visitor); },
+                           flags,
+                           [&](std::string_view piece) {
+                             streamed.append(piece);
+                             ++pieces;
+                           });
+    EXPECT_EQ(streamed, Block(copied, flags)) << flags;
+    EXPECT_GT(pieces, 1u) << flags;
+  }
 }
 
 TEST(ClipboardSpecTextTest, FlagsZeroGiveTheNameOnly) {

@@ -474,5 +474,28 @@ TEST(HtmlExporterTest, AttachCopiesRecordsInOrder) {
   EXPECT_EQ(out.GetRecordName(), "first");
 }
 
+TEST(HtmlExporterTest, LargeValuesGoToTheFileWithoutBeingCollected) {
+  // A name and an explanation larger than a piece: each goes to the file as it is, so that no
+  // fragment holds one twice, and the page is the same as ever.
+  const std::string name(300000, 'n');
+  SpecStore store;
+  AppendFunction(store, name);
+  FunctionSpec function;
+  ASSERT_TRUE(store.GetFunction(0, function));
+  function.SetExplanation(std::string(400000, 'e'));
+  ASSERT_TRUE(store.PutFunction(0, function));
+  RecordingExporter exporter;
+  ASSERT_TRUE(exporter.Attach(&store));
+  const std::string page = Page(exporter);
+  for (const std::string& fragment : exporter.fragments) {
+    EXPECT_LE(fragment.size(), 400000u);
+    const std::size_t first = fragment.find(name);
+    EXPECT_TRUE(first == std::string::npos || fragment.find(name, first + 1) == std::string::npos);
+  }
+  EXPECT_TRUE(Contains(page, "<TD WIDHT=40%><A HREF=#" + name + ">" + name + "</A><BR></TD>\n"));
+  EXPECT_TRUE(Contains(page, "<TD VALIGN=BOTTOM><H1>" + name + "</H1></TD>\n"));
+  EXPECT_TRUE(Contains(page, "<PRE>\n" + std::string(400000, 'e') + "\n</PRE>\n"));
+}
+
 }  // namespace
 }  // namespace quillmap

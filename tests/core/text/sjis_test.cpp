@@ -215,6 +215,30 @@ TEST(SjisInvalid, CharLengthFollowsDecoding) {
   EXPECT_EQ(CharLength("\xB1", 0), 1u);
 }
 
+TEST(SjisStream, PiecesDecodeAsTheWholeAtEveryCut) {
+  // Pairs, lone and doubled lead bytes, a lead byte before a bad trail, one at the very end.
+  const std::string inputs[] = {
+      Sjis("関数名ｱｲ") + "ab",
+      std::string("\x81\x81\x40\x81"),
+      std::string("a\x81\x0a\xe0"),
+      std::string("\x88\x9f\x82\xa0\x81"),
+      std::string(),
+  };
+  for (const std::string& input : inputs) {
+    for (std::size_t cut = 0; cut <= input.size(); ++cut) {
+      for (std::size_t second = cut; second <= input.size(); ++second) {
+        SjisToUtf8Stream stream;
+        std::string out;
+        stream.Put(std::string_view(input).substr(0, cut), out);
+        stream.Put(std::string_view(input).substr(cut, second - cut), out);
+        stream.Put(std::string_view(input).substr(second), out);
+        stream.Finish(out);
+        EXPECT_EQ(out, SjisToUtf8(input)) << cut << "/" << second;
+      }
+    }
+  }
+}
+
 TEST(SjisEncode, RawCodePointsGiveTheirBytes) {
   for (int b = 0x80; b < 0x100; ++b) {
     EXPECT_EQ(Encoded(Utf8(0xF700 + b)), std::string(1, static_cast<char>(b))) << b;

@@ -1,6 +1,12 @@
 // HTML documents: the page is shown by the web view, refresh reloads what the view shows, and
 // the document is never modified or saved.
 
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <string>
 
@@ -102,6 +108,86 @@ TEST_F(BrowseTest, DocumentIsNeverModifiedAndClosesWithoutAsking) {
   EXPECT_TRUE(Documents().empty());
   wxFile file(path);
   EXPECT_EQ(file.Length(), static_cast<wxFileOffset>(bytes.size()));
+}
+
+// A TCP port on this machine that records whether anything connected to it.
+class Listener {
+ public:
+  Listener() {
+    fd_ = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (fd_ < 0 || bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        listen(fd_, 16) != 0 ||
+        getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+      return;
+    }
+    port_ = ntohs(address.sin_port);
+  }
+  ~Listener() {
+    if (fd_ >= 0) close(fd_);
+  }
+  int port() const { return port_; }
+  // Connections made so far (each is taken and closed).
+  int Connections() {
+    int count = 0;
+    for (int client; (client = accept(fd_, nullptr, nullptr)) >= 0; ++count) close(client);
+    return count;
+  }
+
+ private:
+  int fd_ = -1;
+  int port_ = 0;
+};
+
+TEST_F(BrowseTest, PageScriptsDontRunAndOnlyLocalFilesLoad) {
+  Listener server;
+  ASSERT_NE(server.port(), 0);
+  const std::string remote = "http://127.0.0.1:" + std::to_string(server.port());
+  const wxString path = Path(wxS("payload.htm"));
+  WriteBytes(Path(wxS("local.css")), "#probe { display: block; width: 123px; }");
+  const std::string page =
+      "<html><head><link rel='stylesheet' href='local.css'>"
+      "<link rel='stylesheet' href='" +
+      remote +
+      "/style.css'>"
+      "<script>document.title = 'script ran';</script></head>"
+      "<body onload=\"document.body.setAttribute('data-trace', 'onload ran')\">"
+      "<span id='probe'></span><img src='" +
+      remote +
+      "/image.png'>"
+      "<iframe src='" +
+      remote +
+      "/frame.htm'></iframe>"
+      "<object data='" +
+      remote + "/object.htm'></object>payload</body></html>";
+  WriteBytes(path, page);
+  CBrowsView* view = OpenPage(path);
+  ASSERT_NE(view, nullptr);
+  wxWebView* web = view->GetWebView();
+  // The local style sheet applies: local files still load.
+  wxString width;
+  EXPECT_TRUE(PumpUntil([&] {
+    return web->RunScript(wxS("document.getElementById('probe').offsetWidth"), &width) &&
+           width == wxS("123");
+  })) << width;
+  wxMilliSleep(500);
+  Pump();
+  wxString trace;
+  ASSERT_TRUE(web->RunScript(wxS("document.title + '|' + "
+                                 "(document.body.getAttribute('data-trace') || '')"),
+                             &trace));
+  EXPECT_EQ(trace, wxS("|"));
+  EXPECT_EQ(server.Connections(), 0);
+  // A link to the network is not followed either.
+  ASSERT_TRUE(
+      web->RunScript(wxS("location.href = '") + wxString::FromUTF8(remote) + wxS("/next.htm'; 1")));
+  wxMilliSleep(500);
+  Pump();
+  EXPECT_EQ(server.Connections(), 0);
+  EXPECT_EQ(web->GetCurrentURL(), wxFileName::FileNameToURL(wxFileName(path)));
 }
 
 TEST_F(BrowseTest, ExportedPageListLinksJumpToTheirBlocks) {

@@ -16,6 +16,7 @@
 #include <wx/filedlg.h>
 
 #include "core/model/document_lock.h"
+#include "core/model/file.h"
 #include "form_fixture.h"
 #include "testing_hook.h"
 
@@ -196,6 +197,41 @@ TEST_F(SaveTest, FileChangedByAnotherProgramIsReplacedOnlyWhenTheUserSaysSo) {
   shown = ExpectMessage([&] { saved = doc->Save(); }, wxID_NO);
   EXPECT_EQ(shown.message, ChangedQuestion(path_));
   EXPECT_FALSE(saved);
+}
+
+TEST_F(SaveTest, YesToTheQuestionStillRefusesANameThatBecameALink) {
+  CFuncDoc* doc = OpenChanged("doc.dcm");
+  ASSERT_NE(doc, nullptr);
+  const std::string before = ReadFile(path_);
+  const std::string other = TempPath("other");
+  WriteFile(other, "other's bytes");
+  // Another program moves the document away and leaves a link to another file in its place.
+  ASSERT_EQ(rename(path_.c_str(), TempPath("moved.dcm").c_str()), 0);
+  ASSERT_EQ(symlink(other.c_str(), path_.c_str()), 0);
+
+  bool saved = true;
+  ShownMessage question;
+  ShownMessage refusal;
+  wxTEST_DIALOG(saved = doc->Save(), RecordMessage(&question, wxID_YES),
+                RecordMessage(&refusal, wxID_OK));
+  EXPECT_EQ(question.message, ChangedQuestion(path_));
+  EXPECT_EQ(refusal.message, Refusal(path_, "開いた後でｼﾝﾎﾞﾘｯｸ ﾘﾝｸに置き換えられています。"));
+  EXPECT_FALSE(saved);
+  EXPECT_TRUE(doc->IsModified());
+  EXPECT_EQ(ReadFile(other), "other's bytes");
+  EXPECT_EQ(ReadFile(TempPath("moved.dcm")), before);
+  EXPECT_TRUE(fs::is_symlink(path_));
+}
+
+TEST_F(SaveTest, OpeningRemovesTheLeftoverOfASaveThatDied) {
+  quillmap::SpecStore store;
+  AddFunctions(store, {"f"});
+  path_ = WriteDocument(store, "doc.dcm");
+  // A leftover nobody holds a lock on: its writer is gone.
+  const std::string leftover = quillmap::TemporaryPathFor(path_);
+  WriteFile(leftover, std::string(1000, 'x'));
+  ASSERT_NE(OpenDocument(path_), nullptr);
+  EXPECT_FALSE(fs::exists(leftover));
 }
 
 TEST_F(SaveTest, SaveAsToAnotherFileAsksNothingAndLaterSavesStayQuiet) {

@@ -198,11 +198,17 @@ TEST_F(ExportTest, AnExportOntoAnotherOpenDocumentIsRefused) {
   ActivateExample(Child());
   ASSERT_EQ(Manager()->GetCurrentDocument(), doc_);
 
-  SeenMessage refusal;
-  wxTEST_DIALOG(Export(), FileDialogAnswer(other), ExpectMessage(&refusal, wxID_OK));
-  EXPECT_EQ(refusal.text,
-            other + U(" は編集中のﾄﾞｷｭﾒﾝﾄのﾌｧｲﾙです。\nhtmlﾄﾞｷｭﾒﾝﾄは別のﾌｧｲﾙに出力してください。"));
+  const std::string own_before = ReadBytes(wxString::FromUTF8(DocumentPath()));
+
+  // The other document, and the exporting one's own file while the other is open too.
+  for (const wxString& target : {other, wxString::FromUTF8(DocumentPath())}) {
+    SeenMessage refusal;
+    wxTEST_DIALOG(Export(), FileDialogAnswer(target), ExpectMessage(&refusal, wxID_OK));
+    EXPECT_EQ(refusal.text, target + U(" は編集中のﾄﾞｷｭﾒﾝﾄのﾌｧｲﾙです。\nhtmlﾄﾞｷｭﾒﾝﾄは別のﾌｧｲﾙ"
+                                       "に出力してください。"));
+  }
   EXPECT_EQ(ReadBytes(other), before);
+  EXPECT_EQ(ReadBytes(wxString::FromUTF8(DocumentPath())), own_before);
 }
 
 // The text of the page a browser window shows, once it holds `wanted` (or after ten seconds).

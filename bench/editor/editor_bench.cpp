@@ -1,6 +1,7 @@
 // The editor on large documents, in process: opening a document until its form is filled and
-// idle, clicking functions in the list (the shown one is stored, the clicked one shown), and
-// saving. Runs under a display (scripts/bench.sh starts it under xvfb-run).
+// idle, clicking functions in the list (the shown one is stored, the clicked one shown), opening
+// the return-type list and saving. Runs under a display (scripts/bench.sh starts it under
+// xvfb-run).
 //
 // Usage: bench-editor DOCUMENT.dcm [CLICKS]
 // Prints one line per step: what, wall time, and the peak memory of the process so far.
@@ -117,6 +118,16 @@ int Run(const std::string& path, int clicks) {
     Report("click: shown and painted (median)", Median(totals));
     Report("click: shown and painted (slowest)", *std::max_element(totals.begin(), totals.end()));
   }
+
+  // The return-type list (every return type and structure of the document) opened with a
+  // function shown, until it is drawn.
+  SjisComboBox* types = view->ReturnTypeCombo();
+  start = Clock::now();
+  types->Popup();
+  Pump();
+  Report("return-type list: open", Seconds(start));
+  types->Dismiss();
+  Pump();
 
   const std::string saved = path + ".bench-saved.dcm";
   start = Clock::now();

@@ -1,10 +1,9 @@
 #include "ui/widgets/sjis_field.h"
 
 #include <algorithm>
-#include <iterator>
 #include <utility>
 
-#include <gtk/gtk.h>
+#include <glib.h>
 #include <wx/msgdlg.h>
 
 #include "ui/res/ids.h"
@@ -135,6 +134,31 @@ void SjisTextCtrl::SetBytes(std::string_view bytes) {
 
 namespace {
 
+// The drop-down list is a window of its own, which inherits no font from the form: give it the
+// combo box's font, so that its rows are as high as the text they draw.
+class ComboFontPopup : public wxVListBoxComboPopup {
+ public:
+  using wxVListBox::Create;
+  bool Create(wxWindow* parent) override {
+    if (!wxVListBoxComboPopup::Create(parent)) return false;
+    SetFont(m_useFont);
+    m_itemHeight = GetCharHeight();
+    return true;
+  }
+};
+
+}  // namespace
+
+SjisComboBox::SjisComboBox(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
+                           long style)
+    : wxOwnerDrawnComboBox(parent, id, wxString(), pos, size, 0, nullptr, style & ~wxCB_SORT),
+      sorted_((style & wxCB_SORT) != 0) {
+  SetPopupControl(new ComboFontPopup);
+  guard_.Attach(this, this);
+}
+
+namespace {
+
 // What the sorted combo boxes sort by, the same in every locale: the case-folded text in its
 // compatibility-composed form (NFKC), byte by byte (that is, by code point). GLib's collation key
 // gives that order under the C locale, which the program ran in before it took the user's; under
@@ -150,113 +174,61 @@ std::string SortKey(const wxString& text) {
 
 }  // namespace
 
-SjisComboBox::SjisComboBox(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
-                           long style)
-    : wxComboBox(parent, id, wxString(), pos, size, 0, nullptr, style & ~wxCB_SORT),
-      sorted_((style & wxCB_SORT) != 0) {
-  // The list form, taken now, before any entry is added: in its menu form GTK makes a menu item
-  // for every entry, which takes seconds for a few thousand and shows assistive technology no
-  // list.
-  GtkWidget* widget = GetHandle();
-  GtkCssProvider* provider = gtk_css_provider_new();
-  gtk_css_provider_load_from_data(provider, "* { -GtkComboBox-appears-as-list: true; }", -1,
-                                  nullptr);
-  gtk_style_context_add_provider(gtk_widget_get_style_context(widget), GTK_STYLE_PROVIDER(provider),
-                                 GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
-  g_object_unref(provider);
-  g_signal_emit_by_name(widget, "style-updated");
-  guard_.Attach(this, this);
-}
-
-unsigned int SjisComboBox::SortedPosition(const std::string& key) const {
-  const auto at =
-      std::lower_bound(entries_.begin(), entries_.end(), key,
-                       [](const Entry& entry, const std::string& k) { return entry.key < k; });
-  return static_cast<unsigned int>(at - entries_.begin());
-}
-
-void SjisComboBox::InsertRow(unsigned int at, Entry entry) {
-  GtkTreeModel* model = gtk_combo_box_get_model(GTK_COMBO_BOX(GetHandle()));
-  gtk_list_store_insert_with_values(GTK_LIST_STORE(model), nullptr, static_cast<int>(at), 0,
-                                    static_cast<const char*>(entry.text.shown().utf8_str()), -1);
-  m_clientData.Insert(nullptr, at);
-  entries_.insert(entries_.begin() + at, std::move(entry));
+int SjisComboBox::InsertSorted(const wxString& item, std::string key, void** client_data,
+                               wxClientDataType type) {
+  const auto at = std::lower_bound(keys_.begin(), keys_.end(), key);
+  const auto position = static_cast<unsigned int>(at - keys_.begin());
+  keys_.insert(at, std::move(key));
+  return wxOwnerDrawnComboBox::DoInsertItems(wxArrayStringsAdapter(item), position, client_data,
+                                             type);
 }
 
 int SjisComboBox::DoInsertItems(const wxArrayStringsAdapter& items, unsigned int pos,
                                 void** client_data, wxClientDataType type) {
+  if (!sorted_) return wxOwnerDrawnComboBox::DoInsertItems(items, pos, client_data, type);
   int inserted = wxNOT_FOUND;
   for (unsigned int i = 0; i < items.GetCount(); ++i) {
-    Entry entry;
-    entry.text.Show(WxToSjis(items[i]).bytes);
-    entry.text.Remember(entry.text.bytes(), items[i]);
-    if (sorted_) entry.key = SortKey(items[i]);
-    const unsigned int at = sorted_ ? SortedPosition(entry.key) : pos + i;
-    InsertRow(at, std::move(entry));
-    AssignNewItemClientData(at, client_data, i, type);
-    inserted = static_cast<int>(at);
+    inserted =
+        InsertSorted(items[i], SortKey(items[i]), client_data ? client_data + i : nullptr, type);
   }
   return inserted;
 }
 
-int SjisComboBox::AppendBytes(std::string_view bytes) {
-  Entry entry;
-  const wxString shown = entry.text.Show(bytes);
-  if (sorted_) entry.key = SortKey(shown);
-  const unsigned int at = sorted_ ? SortedPosition(entry.key) : GetCount();
-  InsertRow(at, std::move(entry));
-  return static_cast<int>(at);
-}
-
 void SjisComboBox::AppendBytes(const std::vector<std::string>& entries) {
-  if (entries.empty()) return;
-  std::vector<Entry> batch(entries.size());
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    const wxString& shown = batch[i].text.Show(entries[i]);
-    if (sorted_) batch[i].key = SortKey(shown);
-  }
   if (!sorted_) {
-    std::move(batch.begin(), batch.end(), std::back_inserter(entries_));
-  } else {
-    // Sorted first (equal keys keep their order); then each lands where lower_bound puts it,
-    // before the equal ones already placed, as adding them one by one would.
-    std::stable_sort(batch.begin(), batch.end(),
-                     [](const Entry& a, const Entry& b) { return a.key < b.key; });
-    for (Entry& entry : batch) {
-      const unsigned int at = SortedPosition(entry.key);
-      entries_.insert(entries_.begin() + at, std::move(entry));
-    }
+    for (const std::string& entry : entries) AppendBytes(entry);
+    return;
   }
-  AttachEntries();
-}
-
-void SjisComboBox::AttachEntries() {
-  // The rows go into a model of their own, which the combo box takes whole: its list hears of
-  // one new model instead of every row.
-  GtkListStore* store = gtk_list_store_new(2, G_TYPE_STRING, G_TYPE_STRING);
-  for (const Entry& entry : entries_) {
-    gtk_list_store_insert_with_values(store, nullptr, -1, 0,
-                                      static_cast<const char*>(entry.text.shown().utf8_str()), -1);
+  // Sorted first (equal keys keep their order), so that each entry lands at the end or next to
+  // its equals: one by one, a later entry goes before the earlier equal ones, which is where
+  // lower_bound puts it here too.
+  struct Entry {
+    std::string key;
+    SjisEntryData* data;
+  };
+  std::vector<Entry> batch;
+  batch.reserve(entries.size());
+  for (const std::string& bytes : entries) {
+    auto* data = new SjisEntryData(bytes);
+    batch.push_back({SortKey(data->text.shown()), data});
   }
-  const wxString value = GetValue();
-  GTKDisableEvents();
-  gtk_combo_box_set_model(GTK_COMBO_BOX(GetHandle()), GTK_TREE_MODEL(store));
-  GTKEnableEvents();
-  g_object_unref(store);
-  // wx keeps a client data slot per row; the rows carry none.
-  m_clientData.Clear();
-  m_clientData.Add(nullptr, entries_.size());
-  if (GetValue() != value) ChangeValue(value);
+  std::stable_sort(batch.begin(), batch.end(),
+                   [](const Entry& a, const Entry& b) { return a.key < b.key; });
+  for (Entry& entry : batch) {
+    wxClientData* client = entry.data;
+    InsertSorted(entry.data->text.shown(), std::move(entry.key), reinterpret_cast<void**>(&client),
+                 wxClientData_Object);
+  }
 }
 
 void SjisComboBox::DoDeleteOneItem(unsigned int n) {
-  wxComboBox::DoDeleteOneItem(n);
-  if (n < entries_.size()) entries_.erase(entries_.begin() + n);
+  wxOwnerDrawnComboBox::DoDeleteOneItem(n);
+  if (n < keys_.size()) keys_.erase(keys_.begin() + n);
 }
 
 void SjisComboBox::DoClear() {
-  wxComboBox::DoClear();
-  entries_.clear();
+  wxOwnerDrawnComboBox::DoClear();
+  keys_.clear();
 }
 
 void SjisComboBox::SetBytes(std::string_view bytes) {
@@ -269,14 +241,21 @@ text::EncodeResult SjisComboBox::GetBytes() const {
   const wxString value = GetValue();
   if (shown_.Matches(value)) return shown_.Read(value);
   // Picked from the drop-down list: that entry's own bytes.
-  for (const Entry& entry : entries_) {
-    if (entry.text.Matches(value)) return entry.text.Read(value);
+  const int n = FindString(value, true);
+  if (n != wxNOT_FOUND) {
+    if (auto* data = dynamic_cast<SjisEntryData*>(GetClientObject(n))) {
+      if (data->text.Matches(value)) return data->text.Read(value);
+    }
   }
   return WxToSjis(value);
 }
 
+int SjisComboBox::AppendBytes(std::string_view bytes) {
+  return AppendSjisEntry(*this, bytes);
+}
+
 std::string SjisComboBox::EntryBytes(unsigned int n) const {
-  return n < entries_.size() ? entries_[n].text.bytes() : std::string();
+  return SjisEntryBytes(*this, n);
 }
 
 // ---- SjisChoice -------------------------------------------------------------------------------

@@ -17,6 +17,7 @@
 #include <wx/clntdata.h>
 #include <wx/combobox.h>
 #include <wx/listctrl.h>
+#include <wx/odcombo.h>
 #include <wx/string.h>
 #include <wx/textctrl.h>
 
@@ -95,14 +96,12 @@ class SjisTextCtrl : public wxTextCtrl {
   SjisTypingGuard guard_;
 };
 
-// Editable combo box (text plus a drop-down list of record texts): GTK's own combo box, with
-// its drop-down as one list (GTK's "appears-as-list") rather than a menu item per entry, so that
-// assistive technology sees a combo box with one row per entry and a list of tens of thousands of
-// entries (every structure of a large document) opens at once. Many entries are added by building
-// the list's model apart and attaching it in one step. With wxCB_SORT the entries keep the order
-// of the platform's sorted combo boxes in the C locale, whatever the user's locale: by the
-// case-folded text, a new entry before the equal ones.
-class SjisComboBox : public wxComboBox {
+// Editable combo box (text plus a drop-down list of record texts). The drop-down list draws only
+// the entries in view, so that it can offer tens of thousands of entries (every structure of a
+// large document) without costing anything per entry when it is filled or opened. With wxCB_SORT
+// the entries keep the order of the platform's sorted combo boxes in the C locale, whatever the
+// user's locale: by the case-folded text, a new entry before the equal ones.
+class SjisComboBox : public wxOwnerDrawnComboBox {
  public:
   SjisComboBox(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style);
   bool IsSorted() const override { return sorted_; }
@@ -115,7 +114,7 @@ class SjisComboBox : public wxComboBox {
   // Adds an entry (the combo may sort it in); returns its position.
   int AppendBytes(std::string_view bytes);
   // Adds many entries at once, for filling the list: the same entries in the same order as
-  // adding them one by one.
+  // adding them one by one, without moving the entries already placed for each new one.
   void AppendBytes(const std::vector<std::string>& entries);
   std::string EntryBytes(unsigned int n) const;
 
@@ -126,21 +125,14 @@ class SjisComboBox : public wxComboBox {
   void DoClear() override;
 
  private:
-  struct Entry {
-    std::string key;  // the sort key (sorted combos only)
-    ShownBytes text;
-  };
-  // Where a new entry with this key goes: before the first entry whose key is not smaller.
-  unsigned int SortedPosition(const std::string& key) const;
-  // Puts the entry in row `at` of the drop-down list.
-  void InsertRow(unsigned int at, Entry entry);
-  // Replaces the drop-down list's rows with the entries, in one step.
-  void AttachEntries();
-
   ShownBytes shown_;
   SjisTypingGuard guard_;
+  // Inserts one entry where its key sorts: before the first entry whose key is not smaller.
+  int InsertSorted(const wxString& item, std::string key, void** client_data,
+                   wxClientDataType type);
+
   bool sorted_;
-  std::vector<Entry> entries_;  // one per row of the drop-down list, in its order
+  std::vector<std::string> keys_;  // the sort key of every entry, when sorted
 };
 
 // Drop-down list of record texts (entries can't be typed).

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <gtk/gtk.h>
-
 #include <iterator>
 #include <memory>
 #include <string>
@@ -157,47 +155,6 @@ TEST_F(FillTest, TypingANewReturnTypeStoresItAndOffersIt) {
   });
   EXPECT_TRUE(shown.message.Contains("U+2603"));
   EXPECT_EQ(combo->GetValue(), "size_t");
-}
-
-// What assistive technology sees of the return-type list, in process: a combo box whose
-// drop-down list has one row per entry (GTK's list form, not a menu).
-TEST_F(FillTest, ReturnTypeListShowsAssistiveTechnologyAComboBoxWithARowPerEntry) {
-  quillmap::SpecStore store;
-  std::vector<std::string> names;
-  for (int i = 0; i < 3000; ++i) names.push_back("T" + std::to_string(i));
-  AddFunctions(store, {"f"});
-  AddStructs(store, names);
-  CFuncView* view = ViewOf(OpenDocument(WriteDocument(store, "types.dcm")));
-  ASSERT_NE(view, nullptr);
-  ASSERT_TRUE(view->ShowFunction(0));
-  SjisComboBox* combo = view->ReturnTypeCombo();
-  ASSERT_EQ(combo->GetCount(), 3001u);  // "int" and every structure
-
-  gboolean as_list = FALSE;
-  gtk_widget_style_get(combo->GetHandle(), "appears-as-list", &as_list, nullptr);
-  EXPECT_TRUE(as_list);
-  AtkObject* accessible = gtk_widget_get_accessible(combo->GetHandle());
-  ASSERT_NE(accessible, nullptr);
-  EXPECT_EQ(atk_object_get_role(accessible), ATK_ROLE_COMBO_BOX);
-  // Its children: the drop-down list and the edit field.
-  AtkObject* list = nullptr;
-  for (int i = 0; i < atk_object_get_n_accessible_children(accessible); ++i) {
-    AtkObject* child = atk_object_ref_accessible_child(accessible, i);
-    if (list == nullptr && child != nullptr && ATK_IS_TABLE(child)) {
-      list = child;
-    } else if (child != nullptr) {
-      g_object_unref(child);
-    }
-  }
-  ASSERT_NE(list, nullptr) << "no list among the combo box's children";
-  EXPECT_EQ(atk_table_get_n_rows(ATK_TABLE(list)), 3001);
-  EXPECT_EQ(atk_table_get_n_columns(ATK_TABLE(list)), 1);
-  // A row reads as its entry.
-  AtkObject* cell = atk_table_ref_at(ATK_TABLE(list), 0, 0);
-  ASSERT_NE(cell, nullptr);
-  EXPECT_STREQ(atk_object_get_name(cell), "int");
-  g_object_unref(cell);
-  g_object_unref(list);
 }
 
 TEST_F(FillTest, LongWorkShowsAProgressDialogOnlyAfterASecond) {

@@ -8,7 +8,9 @@ packages=(
   libclang-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libwxgtk3.2-dev libwxgtk-webview3.2-dev libwebkit2gtk-4.0-dev
-  xvfb xauth x11-utils fonts-ipafont-gothic fonts-ipafont-mincho imagemagick
+  # wx's own texts in the user's language, and a Japanese locale generated for the tests
+  wx3.2-i18n locales
+  xvfb xauth x11-utils libxtst-dev fonts-ipafont-gothic fonts-ipafont-mincho imagemagick
   strace
   # the application icon's bitmaps, and the checks of the installed program and its package
   librsvg2-bin desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl

@@ -2,6 +2,7 @@
 #include "core/model/history.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <numeric>
 
@@ -73,6 +74,43 @@ std::vector<std::size_t> NewestFirstOrder(const std::vector<std::string>& date_t
   std::stable_sort(order.begin(), order.end(),
                    [&](std::size_t a, std::size_t b) { return date_texts[b] < date_texts[a]; });
   return order;
+}
+
+namespace {
+
+// At least one and at most max_digits characters of a decimal number (a minus sign makes it
+// negative, which every caller's range refuses).
+std::optional<int> ReadNumber(std::string_view text, std::size_t max_digits) {
+  if (text.empty() || text.size() > max_digits) return std::nullopt;
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+int DaysInMonth(int year, int month) {
+  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+  return month == 2 && leap ? 29 : kDays[month - 1];
+}
+
+}  // namespace
+
+std::optional<CalendarDay> ReadDayText(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  const std::size_t first = text.find('/');
+  if (first == std::string_view::npos) return std::nullopt;
+  const std::size_t second = text.find('/', first + 1);
+  if (second == std::string_view::npos) return std::nullopt;
+  const std::optional<int> year = ReadNumber(text.substr(0, first), 4);
+  const std::optional<int> month = ReadNumber(text.substr(first + 1, second - first - 1), 2);
+  const std::optional<int> day = ReadNumber(text.substr(second + 1), 2);
+  if (!year || !month || !day || *year < 1 || *month < 1 || *month > 12 || *day < 1 ||
+      *day > DaysInMonth(*year, *month)) {
+    return std::nullopt;
+  }
+  return CalendarDay{*year, *month, *day};
 }
 
 }  // namespace quillmap

@@ -2,6 +2,7 @@
 // Update-history entries and their date texts ("%04d/%02d/%02d" of the local date).
 
 #include <ctime>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,5 +27,18 @@ std::time_t ParseHistoryDate(std::string_view text);
 // descending (for "%04d/%02d/%02d" texts that is newest first); equal texts keep their given
 // order.
 std::vector<std::size_t> NewestFirstOrder(const std::vector<std::string>& date_texts);
+
+// A calendar day as a user types it.
+struct CalendarDay {
+  int year = 0;
+  int month = 0;  // 1 to 12
+  int day = 0;    // 1 to the month's last day
+  bool operator==(const CalendarDay&) const = default;
+};
+
+// The day of a typed "YYYY/MM/DD" (year 1 to 9999 in up to four digits, month and day in one or
+// two), blanks around it allowed; nothing for any other text and for a day the calendar lacks
+// (2026/02/29, 2026/13/01). Unlike ParseHistoryDate, nothing is normalised or guessed.
+std::optional<CalendarDay> ReadDayText(std::string_view text);
 
 }  // namespace quillmap

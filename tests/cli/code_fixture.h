@@ -74,12 +74,14 @@ class CodeTest : public ::testing::Test {
       text += key_name;
       for (auto* value = record.FirstChild(key); value; value = record.NextSibling(value)) {
         if (record.FirstChild(value) == nullptr) {
-          text += " " + name(value);
+          text += " ";
+          text += name(value);
           continue;
         }
         text += " (";
         for (auto* part = record.FirstChild(value); part; part = record.NextSibling(part)) {
-          text += (part == record.FirstChild(value) ? "" : " ") + name(part);
+          if (part != record.FirstChild(value)) text += " ";
+          text += name(part);
         }
         text += ")";
       }

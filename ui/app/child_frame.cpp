@@ -54,7 +54,10 @@ CChildFrame* CreateChildFrame(wxDocument* doc, wxView* view) {
 
 void ShowChildFrame(wxView* view) {
   auto* frame = view != nullptr ? wxDynamicCast(view->GetFrame(), CChildFrame) : nullptr;
-  if (frame == nullptr || frame->IsShown()) return;
+  // Only once: a tab that is not in front counts as not shown on GTK, and showing and activating
+  // it again would make its view the active one behind the tab in front.
+  if (frame == nullptr || frame->WasShown()) return;
+  frame->SetWasShown();
   // Shown, the frame becomes the main frame's current page by itself (wx brings a page inserted
   // last to the top); asking GTK for it again here would leave a web view blank.
   frame->Show();

@@ -16,6 +16,7 @@
 #include "ui/app/doc_templates.h"
 #include "ui/app/main_frame.h"
 #include "ui/app/print_command.h"
+#include "ui/app/user_locale.h"
 #include "ui/res/ids.h"
 #include "ui/res/string_table.h"
 
@@ -47,6 +48,7 @@ const char kCommandLineHelp[] =
     "is a file name even when it starts with a dash or is /p or /pt.\n";
 
 bool CSpecApp::OnInit() {
+  UseUserLocale();
   std::vector<std::string> args;
   for (int i = 1; i < argc; ++i) args.push_back(argv[i].utf8_string());
   const quillmap::ShellCommand command = quillmap::ParseShellCommand(args);

@@ -1,13 +1,13 @@
 #include "ui/dialogs/history_edit_dlg.h"
 
 #include <wx/button.h>
-#include <wx/datectrl.h>
 #include <wx/msgdlg.h>
 #include <wx/stattext.h>
 
 #include "core/model/history.h"
 #include "ui/res/ids.h"
 #include "ui/res/string_table.h"
+#include "ui/widgets/date_field.h"
 #include "ui/widgets/dialog_keys.h"
 #include "ui/widgets/dialog_units.h"
 #include "ui/widgets/message_box.h"
@@ -29,8 +29,7 @@ CHistoryEditDlg::CHistoryEditDlg(wxWindow* parent)
   const DialogUnits du(this);
   // Layout in dialog units, in tab order: the date, the comment below it, then OK and Cancel.
   new wxStaticText(this, wxID_ANY, U("更新日"), du.Point(7, 10), du.Size(28, 8));
-  picker_ = new wxDatePickerCtrl(this, ids::kHistoryDate, wxDefaultDateTime, du.Point(38, 7),
-                                 du.Size(76, 14), wxDP_DROPDOWN | wxDP_SHOWCENTURY);
+  date_field_ = new DateField(this, ids::kHistoryDate, du.Point(38, 7), du.Size(76, 14));
   new wxStaticText(this, wxID_ANY, U("ｺﾒﾝﾄ"), du.Point(7, 27), du.Size(28, 8));
   // Multi-line: Enter starts a new line here instead of pressing OK.
   comment_edit_ = new SjisTextCtrl(this, ids::kHistoryComment, du.Point(7, 37), du.Size(206, 58),
@@ -39,8 +38,8 @@ CHistoryEditDlg::CHistoryEditDlg(wxWindow* parent)
   new wxButton(this, wxID_CANCEL, U("ｷｬﾝｾﾙ"), du.Point(163, 101), du.Size(50, 14));
   ok->SetDefault();
   SetClientSize(du.Size(220, 122));
-  ReturnPressesDefaultButton(this, picker_);
-  picker_->SetFocus();
+  ReturnPressesDefaultButton(this, date_field_->Text());
+  date_field_->Text()->SetFocus();
 }
 
 void CHistoryEditDlg::SetValues(std::time_t date, std::string_view comment) {
@@ -52,9 +51,7 @@ bool CHistoryEditDlg::TransferDataToWindow() {
   // Through the calendar day, not wxDateTime(time_t): that one can't take days before 1970.
   std::tm local{};
   if (localtime_r(&date_, &local) != nullptr) {
-    picker_->SetValue(wxDateTime(static_cast<wxDateTime::wxDateTime_t>(local.tm_mday),
-                                 static_cast<wxDateTime::Month>(local.tm_mon),
-                                 local.tm_year + 1900));
+    date_field_->SetDay({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday});
   }
   comment_edit_->SetBytes(comment_);
   return true;
@@ -69,11 +66,15 @@ bool CHistoryEditDlg::TransferDataFromWindow() {
                    wxOK | wxICON_STOP);
     return false;
   }
-  const wxDateTime day = picker_->GetValue();
-  if (day.IsValid()) {
-    date_ =
-        quillmap::LocalMidnight(day.GetYear(), static_cast<int>(day.GetMonth()) + 1, day.GetDay());
+  const std::optional<quillmap::CalendarDay> day = date_field_->GetDay();
+  if (!day) {
+    ShowMessageBox(this, LoadWxString(ids::kStrUnreadableDate, date_field_->Text()->GetValue()),
+                   LoadWxString(ids::kStrAppName), wxOK | wxICON_STOP);
+    date_field_->Text()->SetFocus();
+    date_field_->Text()->SelectAll();
+    return false;
   }
+  date_ = quillmap::LocalMidnight(day->year, day->month, day->day);
   comment_ = comment.bytes;
   return true;
 }

@@ -8,7 +8,7 @@
 
 #include <wx/dialog.h>
 
-class wxDatePickerCtrl;
+class DateField;
 class SjisTextCtrl;
 
 class CHistoryEditDlg : public wxDialog {
@@ -16,21 +16,22 @@ class CHistoryEditDlg : public wxDialog {
   explicit CHistoryEditDlg(wxWindow* parent = nullptr);
 
   void SetValues(std::time_t date, std::string_view comment);
-  // The picker's day (local midnight) and the comment's bytes, after OK.
+  // The field's day (local midnight) and the comment's bytes, after OK.
   std::time_t GetDate() const { return date_; }
   const std::string& GetComment() const { return comment_; }
 
-  // Shows the values: the date in picker 1056, the comment in edit 1081.
+  // Shows the values: the date in field 1056 as YYYY/MM/DD, the comment in edit 1081.
   bool TransferDataToWindow() override;
-  // Takes the picker's date and the comment as they are (OK).
+  // Takes the field's day and the comment (OK). A date text that is no day is refused with a
+  // message and the dialog stays open, the text as the user left it.
   bool TransferDataFromWindow() override;
 
-  wxDatePickerCtrl* DatePicker() const { return picker_; }
+  DateField* DateEdit() const { return date_field_; }
   SjisTextCtrl* CommentEdit() const { return comment_edit_; }
 
  private:
   std::time_t date_ = 0;
   std::string comment_;
-  wxDatePickerCtrl* picker_ = nullptr;
+  DateField* date_field_ = nullptr;
   SjisTextCtrl* comment_edit_ = nullptr;
 };

@@ -86,8 +86,10 @@ bool SaveDocumentAs(wxDocument* doc) {
   }
   if (!doc->OnSaveDocument(path)) return false;
 
-  // What wx's own Save As does once the file is written.
+  // What wx's own Save As does once the file is written: the new title, and the views told of
+  // the new name (their frames' tabs show it at once).
   doc->SetTitle(wxFileNameFromPath(path));
+  doc->SetFilename(path, true);
   if (wxDocManager* manager = doc->GetDocumentManager()) {
     manager->SetLastDirectory(wxFileName(path).GetPath());
     if (temp->FileMatchesTemplate(path)) manager->AddFileToHistory(path);

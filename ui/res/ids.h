@@ -52,6 +52,7 @@ inline constexpr int kStrFileChanged = 40954;  // "%1 はほかのﾌﾟﾛｸ�
 inline constexpr int kStrExportOverwrite = 40901;  // "%1 は既に存在します。\n上書きしますか?"
 inline constexpr int kStrExportFailed = 40902;  // "%1 にhtmlﾄﾞｷｭﾒﾝﾄを出力できませんでした。..."
 inline constexpr int kStrExportOntoDocument = 40903;  // "%1 は編集中のﾄﾞｷｭﾒﾝﾄのﾌｧｲﾙです。..."
+inline constexpr int kStrUnreadableDate = 41000;  // "'%1' は日付として読めません。..."
 // The progress dialog of a long open or save.
 inline constexpr int kStrReading = 40960;  // "%1 を読み込んでいます..."
 inline constexpr int kStrSaving = 40961;   // "%1 に保存しています..."

@@ -20,6 +20,7 @@
 #include "ui/res/ids.h"
 #include "ui/res/string_table.h"
 #include "ui/view/func_form.h"
+#include "ui/widgets/combo_wheel.h"
 #include "ui/widgets/dialog_units.h"
 #include "ui/widgets/form_scrolling.h"
 #include "ui/widgets/message_box.h"
@@ -111,6 +112,7 @@ bool CFuncView::OnCreate(wxDocument* doc, long) {
   BuildFuncForm(form_, *controls_);
   const DialogUnits du(form_);
   UseFormScrolling(form_, du.base().x, du.base().y);
+  LetWheelScrollForm(form_);
 
   form_->Bind(wxEVT_LIST_ITEM_FOCUSED, &CFuncView::OnFunctionItemChanging, this,
               ids::kFunctionList);

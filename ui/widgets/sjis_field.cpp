@@ -186,14 +186,17 @@ SjisComboBox::SjisComboBox(wxWindow* parent, wxWindowID id, const wxPoint& pos, 
 
 namespace {
 
-// What the platform's sorted combo boxes sort by: the collation key of the case-folded text.
+// What the sorted combo boxes sort by, the same in every locale: the case-folded text in its
+// compatibility-composed form (NFKC), byte by byte (that is, by code point). GLib's collation key
+// gives that order under the C locale, which the program ran in before it took the user's; under
+// another locale it would follow that locale's rules.
 std::string SortKey(const wxString& text) {
   gchar* folded = g_utf8_casefold(text.utf8_str(), -1);
-  gchar* key = g_utf8_collate_key(folded, -1);
-  std::string result(key);
-  g_free(key);
+  gchar* normal = g_utf8_normalize(folded, -1, G_NORMALIZE_ALL_COMPOSE);
+  std::string key = normal != nullptr ? normal : folded;
+  g_free(normal);
   g_free(folded);
-  return result;
+  return key;
 }
 
 }  // namespace

@@ -113,8 +113,8 @@ class SjisTextCtrl : public wxTextCtrl {
 // Editable combo box (text plus a drop-down list of record texts). The drop-down list draws only
 // the entries in view, so that it can offer tens of thousands of entries (every structure of a
 // large document) without costing anything per entry when it is filled or opened. With wxCB_SORT
-// the entries keep the order of the platform's sorted combo boxes: by the collation key of the
-// case-folded text, a new entry before the equal ones.
+// the entries keep the order of the platform's sorted combo boxes in the C locale, whatever the
+// user's locale: by the case-folded text, a new entry before the equal ones.
 class SjisComboBox : public wxOwnerDrawnComboBox {
  public:
   SjisComboBox(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style);

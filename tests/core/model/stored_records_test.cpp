@@ -12,6 +12,7 @@
 #include "core/model/spec_store.h"
 #include "core/model/stored_tree.h"
 #include "core/model/tree_reader.h"
+#include "core/text/concat.h"
 #include "test_bytes.h"
 
 namespace quillmap {
@@ -45,8 +46,11 @@ std::vector<std::string> Shape(const PropertyTree& tree) {
     int depth = 0;
     bool Open(std::string_view name, const unsigned char* data, std::uint32_t length,
               std::uint32_t) override {
-      std::string line = std::to_string(++depth) + ":" + std::string(name);
-      if (data) line += "=" + std::string(reinterpret_cast<const char*>(data), length);
+      std::string line = text::Concat({std::to_string(++depth), ":", name});
+      if (data) {
+        line += "=";
+        line.append(reinterpret_cast<const char*>(data), length);
+      }
       lines.push_back(line);
       return true;
     }
@@ -368,7 +372,7 @@ TEST(StoredRecords, FlatTreeMatchesTheTree) {
 TEST(StoredRecords, LoadAndSaveReportProgressOfLargeDocuments) {
   SpecStore big;
   for (int i = 0; i < 3000; ++i) {
-    big.AddFunction("f" + std::to_string(i));
+    big.AddFunction(text::Concat({"f", std::to_string(i)}));
     FunctionSpec function;
     big.GetFunction(i, function);
     function.SetExplanation(std::string(4000, 'x'));

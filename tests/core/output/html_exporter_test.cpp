@@ -9,6 +9,7 @@
 
 #include "core/model/file.h"
 #include "core/model/spec_store.h"
+#include "core/text/concat.h"
 #include "core/text/sjis.h"
 
 namespace quillmap {
@@ -413,7 +414,7 @@ TEST(HtmlExporterTest, LargePageStreamsInPiecesAndMissesNothing) {
   constexpr int kFunctions = 2000;
   for (int i = 0; i < kFunctions; ++i) {
     FunctionSpec function;
-    function.SetRecordName("F" + std::to_string(i));
+    function.SetRecordName(text::Concat({"F", std::to_string(i)}));
     function.SetExplanation(std::string(2000, 'e'));
     Append(store, function);
   }
@@ -435,7 +436,7 @@ TEST(HtmlExporterTest, LargePageStreamsInPiecesAndMissesNothing) {
   std::size_t row = 0;
   std::size_t block = 0;
   for (int i = 0; i < kFunctions; ++i) {
-    const std::string name = "F" + std::to_string(i);
+    const std::string name = text::Concat({"F", std::to_string(i)});
     row = page.find("<A HREF=#" + name + ">" + name + "</A>", row);
     block = page.find("<A NAME = " + name + ">\n", block);
     ASSERT_NE(row, std::string::npos) << name;

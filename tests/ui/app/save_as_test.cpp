@@ -45,6 +45,9 @@ TEST_F(SaveAsTest, DialogHasJapaneseTitleAndTheTemplateFilterOnce) {
 
   EXPECT_EQ(doc->GetFilename(), target);
   EXPECT_EQ(doc->GetUserReadableName(), U("second.dcm"));
+  // The window's tab names the new file at once, not after the next edit.
+  Pump();
+  EXPECT_EQ(wxDynamicCast(FrameOf(doc), wxTopLevelWindow)->GetTitle(), U("second.dcm"));
   EXPECT_FALSE(doc->IsModified());
   EXPECT_EQ(Manager()->GetFileHistory()->GetHistoryFile(0), target);
   quillmap::SpecStore saved;

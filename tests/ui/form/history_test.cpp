@@ -10,7 +10,7 @@
 #include <vector>
 
 #include <wx/button.h>
-#include <wx/datectrl.h>
+#include <wx/calctrl.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
@@ -20,6 +20,7 @@
 #include "ui/dialogs/history_edit_dlg.h"
 #include "ui/dialogs/history_list_dlg.h"
 #include "ui/res/ids.h"
+#include "ui/widgets/date_field.h"
 #include "ui/widgets/sjis_field.h"
 
 namespace {
@@ -58,6 +59,12 @@ wxPoint RowPoint(wxListCtrl* list, long row) {
 void Key(int key, int modifiers = wxMOD_NONE) {
   wxUIActionSimulator keyboard;
   keyboard.Char(key, modifiers);
+  Settle();
+}
+
+void TypeText(const char* text) {
+  wxUIActionSimulator keyboard;
+  keyboard.Text(text);
   Settle();
 }
 
@@ -113,11 +120,11 @@ wxDateTime Day(int year, wxDateTime::Month month, int day, int hour = 0, int min
 struct EditPreset {
   std::time_t date = 0;
   std::string comment;
-  wxDateTime picker;
+  wxString date_shown;
   wxString comment_shown;
 };
 
-// Answers CHistoryEditDlg: records its preset values, sets the picker and the comment, and
+// Answers CHistoryEditDlg: records its preset values, types the date and the comment, and
 // ends it with OK (taking the values as the dialog's OK does) or Cancel.
 class EditAnswer : public wxExpectModalBase<CHistoryEditDlg> {
  public:
@@ -127,16 +134,16 @@ class EditAnswer : public wxExpectModalBase<CHistoryEditDlg> {
  protected:
   int OnInvoked(CHistoryEditDlg* dialog) const override {
     EXPECT_EQ(dialog->GetTitle(), U("履歴の編集"));
-    EXPECT_EQ(dialog->FindWindow(ids::kHistoryDate), dialog->DatePicker());
+    EXPECT_EQ(dialog->FindWindow(ids::kHistoryDate), dialog->DateEdit()->Text());
     EXPECT_EQ(dialog->FindWindow(ids::kHistoryComment), dialog->CommentEdit());
     dialog->TransferDataToWindow();
     if (preset_ != nullptr) {
       preset_->date = dialog->GetDate();
       preset_->comment = dialog->GetComment();
-      preset_->picker = dialog->DatePicker()->GetValue();
+      preset_->date_shown = dialog->DateEdit()->Text()->GetValue();
       preset_->comment_shown = dialog->CommentEdit()->GetValue();
     }
-    dialog->DatePicker()->SetValue(date_);
+    dialog->DateEdit()->Text()->ChangeValue(date_.Format(wxS("%Y/%m/%d")));
     dialog->CommentEdit()->ChangeValue(comment_);
     if (answer_ == wxID_OK && !dialog->TransferDataFromWindow()) return wxID_CANCEL;
     return answer_;
@@ -359,9 +366,7 @@ TEST_F(HistoryTest, EditingByDoubleClickKeepsOnlyTheDayAndSortsAgain) {
   });
   EXPECT_EQ(preset.date, k20000331);
   EXPECT_EQ(preset.comment, "old");
-  EXPECT_EQ(preset.picker.GetYear(), 2000);
-  EXPECT_EQ(preset.picker.GetMonth(), wxDateTime::Mar);
-  EXPECT_EQ(preset.picker.GetDay(), 31);
+  EXPECT_EQ(preset.date_shown, "2000/03/31");
   EXPECT_EQ(preset.comment_shown, "old");
   EXPECT_EQ(RecordHistory(view->GetFuncDoc()),
             (Entries{{LocalMidnight(2002, 2, 3), "edited"}, {k20010105, "newer"}}));
@@ -503,11 +508,11 @@ TEST_F(HistoryDialogTest, EntryDialogTakesEnterAsALineBreakAndHasItsTabOrder) {
   CHistoryEditDlg dialog(frame_);
   dialog.SetValues(k20000331, "");
   int ended = wxID_NONE;
-  ShowModeless(&dialog, dialog.DatePicker(), &ended);
+  ShowModeless(&dialog, dialog.DateEdit()->Text(), &ended);
   wxWindow* ok = dialog.FindWindow(wxID_OK);
   wxWindow* cancel = dialog.FindWindow(wxID_CANCEL);
-  const std::vector<wxWindow*> all = {dialog.DatePicker(), dialog.CommentEdit(), ok, cancel};
-  EXPECT_EQ(FocusedControl(all), dialog.DatePicker());
+  const std::vector<wxWindow*> all = {dialog.DateEdit()->Text(), dialog.CommentEdit(), ok, cancel};
+  EXPECT_EQ(FocusedControl(all), dialog.DateEdit()->Text());
   Key(WXK_TAB);
   EXPECT_EQ(FocusedControl(all), dialog.CommentEdit());
   Key('a');
@@ -521,14 +526,115 @@ TEST_F(HistoryDialogTest, EntryDialogTakesEnterAsALineBreakAndHasItsTabOrder) {
   Key(WXK_TAB);
   EXPECT_EQ(FocusedControl(all), cancel);
 
-  // Return in the date picker is OK, and OK takes the comment with its line break.
-  dialog.DatePicker()->SetFocus();
+  // Return in the date field is OK, and OK takes the comment with its line break.
+  dialog.DateEdit()->Text()->SetFocus();
   Settle();
   Key(WXK_RETURN);
   EXPECT_EQ(ended, wxID_OK);
   EXPECT_FALSE(dialog.IsShown());
   EXPECT_EQ(dialog.GetComment(), "a\nb");
   EXPECT_EQ(dialog.GetDate(), k20000331);
+}
+
+// Answers the calendar of the date field by showing it as an ordinary window and pressing real
+// keys in it; returns the button (OK or Cancel) the keys ended it with.
+class CalendarKeys : public wxExpectModalBase<DayCalendarDialog> {
+ public:
+  explicit CalendarKeys(std::vector<int> keys, wxString* title = nullptr)
+      : keys_(std::move(keys)), title_(title) {}
+
+ protected:
+  int OnInvoked(DayCalendarDialog* calendar) const override {
+    if (title_ != nullptr) *title_ = calendar->GetTitle();
+    int ended = wxID_NONE;
+    ShowModeless(calendar, calendar->Calendar(), &ended);
+    for (int key : keys_) Key(key);
+    EXPECT_FALSE(calendar->IsShown()) << "the calendar is still open";
+    calendar->Hide();
+    return ended;
+  }
+
+ private:
+  std::vector<int> keys_;
+  wxString* title_;
+};
+
+TEST_F(HistoryDialogTest, TheDateFieldShowsAndReadsYearMonthDayAndRefusesOtherText) {
+  struct Case {
+    const char* typed;
+    std::time_t stored;  // 0: refused
+  };
+  const Case cases[] = {
+      {"2026/12/20", LocalMidnight(2026, 12, 20)},
+      {" 1960/1/2 ", LocalMidnight(1960, 1, 2)},
+      {"12/20/2026", 0},
+      {"2026/02/30", 0},
+      {"", 0},
+      {"\xe4\xbb\x8a\xe6\x97\xa5", 0},  // a word, not a day
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    CHistoryEditDlg dialog(frame_);
+    dialog.SetValues(k20000331, "comment");
+    int ended = wxID_NONE;
+    ShowModeless(&dialog, dialog.DateEdit()->Text(), &ended);
+    EXPECT_EQ(dialog.DateEdit()->Text()->GetValue(), "2000/03/31");
+    dialog.DateEdit()->Text()->SelectAll();
+    if (*c.typed == '\0') {
+      Key(WXK_DELETE);
+    } else if (wxString::FromUTF8(c.typed).IsAscii()) {
+      TypeText(c.typed);
+    } else {
+      // What an input method would hand over.
+      dialog.DateEdit()->Text()->WriteText(wxString::FromUTF8(c.typed));
+      Settle();
+    }
+    const wxString typed = dialog.DateEdit()->Text()->GetValue();
+    if (c.stored != 0) {
+      Key(WXK_RETURN);
+      EXPECT_EQ(ended, wxID_OK);
+      EXPECT_EQ(dialog.GetDate(), c.stored);
+      EXPECT_EQ(dialog.GetComment(), "comment");
+      continue;
+    }
+    const ShownMessage refusal = ExpectMessage([] { Key(WXK_RETURN); });
+    EXPECT_EQ(refusal.message, wxS("'") + typed +
+                                   U("' は日付として読めません。\n日付は YYYY/MM/DD "
+                                     "の形で入力してください。"));
+    EXPECT_EQ(refusal.caption, "Quillmap");
+    EXPECT_TRUE(refusal.style & wxICON_STOP);
+    // Still open, nothing replaced: the text stays for the user to mend.
+    EXPECT_TRUE(dialog.IsShown());
+    EXPECT_EQ(dialog.DateEdit()->Text()->GetValue(), typed);
+    EXPECT_EQ(dialog.GetDate(), k20000331);
+    dialog.Hide();
+  }
+}
+
+TEST_F(HistoryDialogTest, EscapeInTheCalendarClosesOnlyTheCalendar) {
+  CHistoryEditDlg dialog(frame_);
+  dialog.SetValues(k20000331, "");
+  int ended = wxID_NONE;
+  ShowModeless(&dialog, dialog.CommentEdit(), &ended);
+  TypeText("typed so far");
+  wxString title;
+  wxTEST_DIALOG(ClickButton(dialog.DateEdit()->CalendarButton()),
+                CalendarKeys({WXK_ESCAPE}, &title));
+  EXPECT_EQ(title, U("カレンダー"));
+  EXPECT_TRUE(dialog.IsShown());
+  EXPECT_EQ(ended, wxID_NONE);
+  EXPECT_EQ(dialog.CommentEdit()->GetValue(), "typed so far");
+  EXPECT_EQ(dialog.DateEdit()->Text()->GetValue(), "2000/03/31");
+
+  // A day picked in the calendar (the next one, chosen with the keyboard) replaces the text.
+  wxTEST_DIALOG(ClickButton(dialog.DateEdit()->CalendarButton()),
+                CalendarKeys({WXK_RIGHT, WXK_RETURN}));
+  EXPECT_EQ(dialog.DateEdit()->Text()->GetValue(), "2000/04/01");
+  EXPECT_TRUE(dialog.IsShown());
+  Key(WXK_RETURN);
+  EXPECT_EQ(ended, wxID_OK);
+  EXPECT_EQ(dialog.GetDate(), LocalMidnight(2000, 4, 1));
+  EXPECT_EQ(dialog.GetComment(), "typed so far");
 }
 
 TEST_F(HistoryDialogTest, EscapeCancelsTheEntryDialogAndKeepsItsValues) {

@@ -16,6 +16,8 @@
 #include "tests/ui/output/output_fixture.h"
 #include "ui/browse/brows_view.h"
 #include "ui/doc/func_doc.h"
+#include "ui/view/func_view.h"
+#include "ui/widgets/sjis_field.h"
 
 namespace {
 
@@ -233,9 +235,11 @@ TEST_F(ExportTest, ABrowserWindowShowingThePageShowsTheNewOneAfterAnotherExport)
   const auto has_helper = [](const wxString& text) { return text.Contains(U("見出し helper")); };
   ASSERT_TRUE(has_helper(ShownText(shown, has_helper)));
 
-  // Exported again without any function: the window follows without being asked.
+  // Back to the document, an edit, and an export onto the same page without any function: the
+  // window follows without being asked.
   ActivateExample(Child());
   ASSERT_EQ(Manager()->GetCurrentDocument(), doc_);
+  doc_->Modify(true);
   wxTEST_DIALOG(Export(), FileDialogAnswer(page), FormatAnswer({0, 0, 0, 0, 0}));
   const wxString text = ShownText(shown, [&](const wxString& now) {
     return now.Contains(U("構造体一覧")) && !has_helper(now);
@@ -243,6 +247,21 @@ TEST_F(ExportTest, ABrowserWindowShowingThePageShowsTheNewOneAfterAnotherExport)
   EXPECT_FALSE(has_helper(text)) << text.utf8_string();
   EXPECT_TRUE(text.Contains(U("構造体一覧"))) << text.utf8_string();
   EXPECT_EQ(Documents().size(), 2u);
+
+  // The document that exported stays the active one, every command of its menus working.
+  PumpUntil([] { return false; }, 500);
+  EXPECT_EQ(Manager()->GetCurrentDocument(), doc_);
+  EXPECT_TRUE(Frame()->GetTitle().Contains(wxS("spec.dcm"))) << Frame()->GetTitle().utf8_string();
+  for (int id : {static_cast<int>(wxID_SAVE), static_cast<int>(wxID_SAVEAS), 32774, 1025}) {
+    EXPECT_TRUE(MenuItemEnabled(Child(), id)) << id;
+  }
+  // Ctrl+S, pressed for real, saves it.
+  Frame()->Raise();
+  View()->FunctionList()->SetFocus();
+  PumpUntil([] { return false; }, 200);
+  wxUIActionSimulator keys;
+  keys.Char('s', wxMOD_CONTROL);
+  EXPECT_TRUE(PumpUntil([&] { return !doc_->IsModified(); }, 5000));
 }
 
 TEST_F(ExportTest, TheExportedPageOpensInABrowserWindowAndFromTheRecentFiles) {

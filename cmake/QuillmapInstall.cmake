@@ -3,6 +3,7 @@
 #
 #   bin/quillmap, bin/quillmap-cli
 #   lib/quillmap/quillmap-c-reader                   reads C with libclang for quillmap-cli
+#   lib/quillmap/quillmap-page.so                    the editor's page engine (WebKitGTK)
 #   share/applications/quillmap.desktop              desktop entry
 #   share/metainfo/org.orrinwerk.Quillmap.metainfo.xml  AppStream
 #   share/mime/packages/quillmap.xml                 the .dcm document type
@@ -42,6 +43,8 @@ install(FILES ${QUILLMAP_DATA_DIR}/quillmap-mime.xml
 
 if(QUILLMAP_UI)
   install(TARGETS quillmap RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  # The editor loads its page engine from ../lib/quillmap when a page window first opens.
+  install(TARGETS quillmap-page LIBRARY DESTINATION lib/quillmap)
   install(FILES ${QUILLMAP_DATA_DIR}/quillmap.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   install(FILES ${QUILLMAP_DATA_DIR}/org.orrinwerk.Quillmap.metainfo.xml
@@ -94,7 +97,8 @@ list(JOIN QUILLMAP_LIBCLANG_PACKAGES ", " libclang_recommends)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-gothic, ${libclang_recommends}")
 set(QUILLMAP_DEPENDS_PROGRAMS $<TARGET_FILE:quillmap-cli>)
 if(QUILLMAP_UI)
-  list(APPEND QUILLMAP_DEPENDS_PROGRAMS $<TARGET_FILE:quillmap>)
+  # The page module's libraries (WebKitGTK) are the editor's as much as its own ones.
+  list(APPEND QUILLMAP_DEPENDS_PROGRAMS $<TARGET_FILE:quillmap> $<TARGET_FILE:quillmap-page>)
 endif()
 file(GENERATE OUTPUT ${PROJECT_BINARY_DIR}/CPackProjectConfig.cmake CONTENT
   "set(QUILLMAP_DEPENDS_PROGRAMS \"${QUILLMAP_DEPENDS_PROGRAMS}\")

@@ -11,7 +11,10 @@
 #     copy renamed to .bin, under a generic desktop and under GNOME; a DICOM file keeps its type;
 #     xdg-mime query default names our desktop entry;
 #   - the installed programs answer --help and --version without a display, and neither needs
-#     libclang or LLVM to start (no such ELF NEEDED entry); the installed quillmap-cli exports
+#     libclang or LLVM to start (no such ELF NEEDED entry), nor quillmap the page engine (wx's
+#     web view, WebKitGTK, JavaScriptCore: only lib/quillmap/quillmap-page.so links them, and
+#     the installed editor loads it from there when it opens a page, checked under xvfb-run when
+#     that is installed); the installed quillmap-cli exports
 #     the sample, and (when built with libclang) imports a header that includes <stddef.h> and
 #     <stdarg.h> through its C reader and checks it, and says in one line what to install when
 #     the reader can't load libclang (a copy of the reader whose libclang entry is renamed);
@@ -94,6 +97,7 @@ fi
 expected=(
   usr/bin/quillmap
   usr/bin/quillmap-cli
+  usr/lib/quillmap/quillmap-page.so
   usr/share/applications/quillmap.desktop
   usr/share/metainfo/org.orrinwerk.Quillmap.metainfo.xml
   usr/share/mime/packages/quillmap.xml
@@ -123,6 +127,12 @@ for program in quillmap quillmap-cli; do
   needed=$(readelf -d "$root/usr/bin/$program" 2>/dev/null | grep NEEDED | grep -iE 'clang|llvm' || true)
   expect "libclang or LLVM among the NEEDED libraries of usr/bin/$program" "" "$needed"
 done
+# The page engine is loaded when a page opens, from the module alone.
+needed=$(readelf -d "$root/usr/bin/quillmap" 2>/dev/null | grep NEEDED |
+  grep -iE 'webview|webkit|javascriptcore' || true)
+expect "the page engine among the NEEDED libraries of usr/bin/quillmap" "" "$needed"
+readelf -d "$root/usr/lib/quillmap/quillmap-page.so" 2>/dev/null | grep NEEDED | grep -q webkit2gtk
+verdict "usr/lib/quillmap/quillmap-page.so does not link WebKitGTK"
 for size in "${icon_sizes[@]}"; do
   png="$share/icons/hicolor/${size}x${size}/apps/quillmap.png"
   [[ -f "$png" ]] || continue
@@ -228,6 +238,27 @@ if "$cli" export examples/sample.dcm "$page" 2>"$scratch/export.err"; then
   done <<<"$names"
 else
   fail "installed quillmap-cli export examples/sample.dcm: $(cat "$scratch/export.err")"
+fi
+
+# The installed editor opens the exported page: it loads its page engine from lib/quillmap (a
+# module it can't load would leave a message box up and the engine unloaded).
+if command -v xvfb-run >/dev/null && [[ -f "$page" ]]; then
+  HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/config" XDG_CACHE_HOME="$scratch/home/cache" \
+    xvfb-run -a -s '-screen 0 1280x1024x24 -noreset' "$editor" "$page" >/dev/null 2>&1 &
+  runner=$!
+  loaded=0
+  for ((wait = 0; wait < 300 && loaded == 0; ++wait)); do
+    sleep 0.1
+    for pid in $(pgrep -f -- "^$editor "); do
+      if grep -q "$root/usr/lib/quillmap/quillmap-page.so" "/proc/$pid/maps" 2>/dev/null &&
+        grep -q libwebkit2gtk "/proc/$pid/maps" 2>/dev/null; then
+        loaded=1
+      fi
+    done
+  done
+  expect "the installed quillmap loads its page engine when it opens a page" 1 "$loaded"
+  for pid in $(pgrep -f -- "^$editor "); do kill "$pid"; done
+  wait "$runner" 2>/dev/null
 fi
 
 # import and check read C through the C reader, when the build found libclang.

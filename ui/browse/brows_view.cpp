@@ -1,11 +1,12 @@
 #include "ui/browse/brows_view.h"
 
-#include <webkit2/webkit2.h>
+#include <wx/app.h>
 #include <wx/filename.h>
-#include <wx/webview.h>
 
 #include "ui/app/child_frame.h"
+#include "ui/browse/page_module.h"
 #include "ui/res/ids.h"
+#include "ui/widgets/message_box.h"
 
 wxIMPLEMENT_DYNAMIC_CLASS(CBrowsView, wxView);
 
@@ -13,36 +14,39 @@ wxBEGIN_EVENT_TABLE(CBrowsView, wxView) EVT_MENU(ids::kRefresh, CBrowsView::OnRe
     wxEND_EVENT_TABLE()
 
         namespace {
-  // Pages that declare no charset are the program's Shift-JIS pages more often than not.
-  void SetDefaultCharset(wxWebView * web_view) {
-    auto* native = static_cast<WebKitWebView*>(web_view->GetNativeBackend());
-    if (native == nullptr) return;
-    webkit_settings_set_default_charset(webkit_web_view_get_settings(native), "shift_jis");
+  // The page engine can't be loaded: say so, with the loader's reason and what to do.
+  void ReportMissingEngine(const wxString& reason) {
+    ShowMessageBox(
+        wxTheApp->GetTopWindow(),
+        wxString::FromUTF8("HTML ページを表示する部品 (") + PageModulePath() +
+            wxString::FromUTF8(") を読み込めません。quillmap を入れ直してください。\n\n") + reason,
+        wxTheApp->GetAppDisplayName(), wxOK | wxICON_EXCLAMATION);
   }
 
 }  // namespace
 
-CBrowsView::~CBrowsView() = default;
-
 bool CBrowsView::OnCreate(wxDocument* doc, long flags) {
   if (!wxView::OnCreate(doc, flags)) return false;
+  // The engine is loaded before the frame is made, so that a failure leaves no empty window.
+  wxString error;
+  const PageWindowFactory factory = LoadPageWindowFactory(&error);
+  if (factory == nullptr) {
+    ReportMissingEngine(error);
+    return false;
+  }
   CChildFrame* frame = CreateChildFrame(doc, this);
   if (frame == nullptr) return false;
-  web_view_ = wxWebView::New(frame, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
-                             wxWebViewBackendWebKit);
-  if (web_view_ == nullptr) return false;
-  SetDefaultCharset(web_view_);
-  guard_ = std::make_unique<PageGuard>(web_view_);
-  return true;
+  page_.reset(factory(frame));
+  return page_ != nullptr;
 }
 
 void CBrowsView::OnUpdate(wxView* /*sender*/, wxObject* /*hint*/) {
   // The page was found: its window may appear.
   ShowChildFrame(this);
-  if (web_view_ == nullptr || GetDocument() == nullptr) return;
+  if (page_ == nullptr || GetDocument() == nullptr) return;
   const wxString path = GetDocument()->GetFilename();
   if (path.empty()) return;
-  guard_->Load(wxFileName::FileNameToURL(wxFileName(path)));
+  page_->Load(wxFileName::FileNameToURL(wxFileName(path)));
 }
 
 void CBrowsView::OnDraw(wxDC* /*dc*/) {
@@ -50,5 +54,5 @@ void CBrowsView::OnDraw(wxDC* /*dc*/) {
 }
 
 void CBrowsView::OnRefresh(wxCommandEvent& /*event*/) {
-  if (web_view_ != nullptr) web_view_->Reload(wxWEBVIEW_RELOAD_NO_CACHE);
+  if (page_ != nullptr) page_->Reload();
 }

@@ -17,6 +17,7 @@
 #include "tests/ui/app/app_fixture.h"
 #include "ui/browse/brows_doc.h"
 #include "ui/browse/brows_view.h"
+#include "ui/browse/page_module.h"
 
 namespace {
 
@@ -216,6 +217,30 @@ TEST_F(BrowseTest, ExportedPageListLinksJumpToTheirBlocks) {
   }));
   EXPECT_EQ(hash, target);
   EXPECT_EQ(scrolled, wxS("yes"));
+}
+
+TEST_F(BrowseTest, WithoutThePageEngineAPageIsRefusedWithAMessageAndLaterOpens) {
+  const wxString path = Path(wxS("later.htm"));
+  WriteBytes(path, "<html><body>later</body></html>");
+  ASSERT_TRUE(Start());
+  const wxString missing = Path(wxS("no-such-module.so"));
+  const wxString module = PageModulePath();
+  ASSERT_EQ(setenv("QUILLMAP_PAGE_MODULE", missing.utf8_str(), 1), 0);
+  SeenMessage seen;
+  wxTEST_DIALOG(Manager()->CreateDocument(path, wxDOC_SILENT), ExpectMessage(&seen, wxID_OK));
+  ASSERT_EQ(setenv("QUILLMAP_PAGE_MODULE", module.utf8_str(), 1), 0);
+  Pump();
+  EXPECT_TRUE(seen.text.Contains(U("読み込めません"))) << seen.text.utf8_string();
+  EXPECT_TRUE(seen.text.Contains(missing)) << seen.text.utf8_string();
+  EXPECT_TRUE(Documents().empty());
+  EXPECT_EQ(Frame()->GetActiveChild(), nullptr);
+
+  // A failed load is not remembered: with the module back, the same page opens.
+  ASSERT_NE(Manager()->CreateDocument(path, wxDOC_SILENT), nullptr);
+  ASSERT_EQ(Documents().size(), 1u);
+  auto* view = wxDynamicCast(Documents()[0]->GetFirstView(), CBrowsView);
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(PageText(view, wxS("later")), wxS("later"));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 #include <sys/wait.h>
 
@@ -50,6 +51,24 @@ TEST(EditorCommandLine, WithoutDisplayAnythingElseFails) {
   const EditorRun run = RunEditorWithoutDisplay("--");
   EXPECT_NE(run.status, 0);
   EXPECT_EQ(run.out, "");
+}
+
+TEST(EditorStartup, LinksNoPageEngine) {
+  // The page engine is loaded from its module when a page opens; linked, it would cost every
+  // start more than everything else together.
+  const std::string command = std::string("readelf -d '") + QUILLMAP_EDITOR + "'";
+  FILE* pipe = popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string needed;
+  char line[512];
+  while (std::fgets(line, sizeof line, pipe) != nullptr) {
+    if (std::string_view(line).find("(NEEDED)") != std::string_view::npos) needed += line;
+  }
+  ASSERT_EQ(pclose(pipe), 0);
+  ASSERT_NE(needed.find("libwx_gtk3u_core"), std::string::npos) << needed;
+  for (const char* engine : {"webview", "webkit", "javascriptcore"}) {
+    EXPECT_EQ(needed.find(engine), std::string::npos) << engine << " in\n" << needed;
+  }
 }
 
 }  // namespace

@@ -90,6 +90,8 @@ void WriteSpecDocument(const wxString& path, std::initializer_list<const char*> 
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
+  // The editor finds its page module beside its own program; this one is elsewhere.
+  setenv("QUILLMAP_PAGE_MODULE", QUILLMAP_PAGE_MODULE_PATH, 0);
   wxSetAssertHandler(FailOnAssert);
   if (!wxEntryStart(argc, argv)) {
     fprintf(stderr, "wx could not start: is there a display?\n");

@@ -1,4 +1,4 @@
-#include "ui/browse/page_guard.h"
+#include "ui/page/page_guard.h"
 
 #include <webkit2/webkit2.h>
 #include <wx/log.h>

@@ -89,10 +89,12 @@ Result Copy(SpecStore& store, RecordKind kind, std::int32_t index) {
 
 template <typename Record>
 Result Rename(SpecStore& store, RecordKind kind, std::int32_t index, std::string_view new_name) {
-  Record record;
-  if (!Get(store, index, record)) return Refused(Status::kNotFound);
+  // The name is checked first, as the editor's label editing checks it before it looks for
+  // the record.
   const Status check = CheckName(store, kind, new_name);
   if (check != Status::kDone) return Refused(check);
+  Record record;
+  if (!Get(store, index, record)) return Refused(Status::kNotFound);
   if (!record.SetRecordName(new_name)) return Refused(Status::kNotFound);
   return Replace(store, kind, index, record);
 }

@@ -109,6 +109,10 @@ int RunAdd(int argc, char** argv) {
       case quillmap::AddFunctionResult::kEmptyText:
         PrintError("add: a prototype is empty");
         return kExitUsage;
+      case quillmap::AddFunctionResult::kNoName:
+        // The editor refuses such a text too ("関数名を入力してください").
+        PrintError("add: '" + args.positional[i] + "' names no function");
+        return kExitUsage;
       case quillmap::AddFunctionResult::kFailed:
         PrintError("add: the document can hold no more functions");
         return kExitFailure;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/edit/document_edits.h"
 #include "core/model/spec_store.h"
 #include "core/parse/add_function.h"
 #include "core/text/sjis.h"
@@ -135,10 +136,13 @@ void ImportFunction(SpecStore& store, const std::string& path, const CodeFunctio
   const std::string what = "function '" + function.name + "'";
   if (texts.failed()) {
     summary.skipped.push_back(texts.Problem(what));
-  } else if (AppendNewFunction(store, record) != AddFunctionResult::kAdded) {
+  } else if (const AddFunctionResult added = AppendNewFunction(store, record);
+             added != AddFunctionResult::kAdded) {
     summary.skipped.push_back(
         {path, function.line,
-         "the document can hold no more functions; " + what + " is not added"});
+         (added == AddFunctionResult::kNoName ? "the function has no name; "
+                                              : "the document can hold no more functions; ") +
+             what + " is not added"});
   } else {
     ++summary.functions_added;
     summary.added.push_back({path, function.line, "function '" + Signature(function) + "'"});
@@ -166,16 +170,14 @@ void ImportStruct(SpecStore& store, const std::string& path, const CodeStruct& s
     summary.skipped.push_back(texts.Problem(what));
     return;
   }
-  bool added = store.AddStruct(name) != ItemList::kAppendFailed;
-  const auto index = static_cast<std::int32_t>(store.GetStructCount()) - 1;
-  if (added && !store.PutStruct(index, record)) {
-    store.RemoveStruct(index);
-    added = false;
-  }
-  if (!added) {
+  // Added by the editor's rules (core/edit); a taken name was counted as present above.
+  const edit::Status status = edit::AddStruct(store, record).status;
+  if (status != edit::Status::kDone) {
     summary.skipped.push_back(
         {path, structure.line,
-         "the document can hold no more structures; " + what + " is not added"});
+         (status == edit::Status::kNoName ? "the structure has no name; "
+                                          : "the document can hold no more structures; ") +
+             what + " is not added"});
     return;
   }
   ++summary.structs_added;

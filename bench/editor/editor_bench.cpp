@@ -1,10 +1,11 @@
 // The editor on large documents, in process: opening a document until its form is filled and
 // idle, clicking functions in the list (the shown one is stored, the clicked one shown), finding
-// a word in all texts, opening the return-type list and saving. Runs under a display
-// (scripts/bench.sh starts it under
+// a word in all texts, opening the return-type list, storing a field of STEPS functions then
+// undoing and redoing every store (the time of each step and the memory the steps hold), and
+// saving. Runs under a display (scripts/bench.sh starts it under
 // xvfb-run).
 //
-// Usage: bench-editor DOCUMENT.dcm [CLICKS]
+// Usage: bench-editor DOCUMENT.dcm [CLICKS [STEPS]]
 // Prints one line per step: what, wall time, and the peak memory of the process so far.
 #include <sys/resource.h>
 
@@ -24,6 +25,7 @@
 #include <wx/listctrl.h>
 
 #include "ui/dialogs/find_dlg.h"
+#include "ui/doc/edit_command.h"
 #include "ui/doc/func_doc.h"
 #include "ui/res/ids.h"
 #include "ui/view/func_view.h"
@@ -67,7 +69,63 @@ void Report(const char* step, double seconds) {
   std::fflush(stdout);
 }
 
-int Run(const std::string& path, int clicks) {
+// Times one step of each kind per entry: the work and the repaint that follows.
+void ReportSteps(const char* what, const std::vector<double>& seconds) {
+  if (seconds.empty()) return;
+  const std::string median = std::string(what) + " (median)";
+  const std::string slowest = std::string(what) + " (slowest)";
+  Report(median.c_str(), Median(seconds));
+  Report(slowest.c_str(), *std::max_element(seconds.begin(), seconds.end()));
+}
+
+// The bytes the document's steps hold, with their commands.
+std::size_t HeldBytes(CFuncDoc* doc) {
+  std::size_t held = 0;
+  const wxList& commands = doc->GetCommandProcessor()->GetCommands();
+  for (wxList::compatibility_iterator node = commands.GetFirst(); node; node = node->GetNext()) {
+    held += static_cast<CEditCommand*>(node->GetData())->step().HeldBytes() + sizeof(CEditCommand);
+  }
+  return held;
+}
+
+// Stores the heading of steps functions spread over the document, one step each, then undoes
+// and redoes all of them.
+void BenchSteps(CFuncDoc* doc, CFuncView* view, long count, int steps) {
+  std::vector<double> stores;
+  std::vector<double> undos;
+  std::vector<double> redos;
+  for (int i = 0; i < steps; ++i) {
+    view->ShowFunction(static_cast<int>(count * i / steps));
+    Pump();
+    view->HeadingEdit()->SetValue(wxString::Format("bench heading %d", i));
+    const Clock::time_point start = Clock::now();
+    view->StoreFunction();
+    Pump();
+    stores.push_back(Seconds(start));
+  }
+  std::size_t held = HeldBytes(doc);
+  for (std::vector<double>* times : {&undos, &redos}) {
+    for (int i = 0; i < steps; ++i) {
+      const Clock::time_point start = Clock::now();
+      if (times == &undos) {
+        doc->UndoStep();
+      } else {
+        doc->RedoStep();
+      }
+      Pump();
+      times->push_back(Seconds(start));
+    }
+  }
+  std::printf("%d steps hold %.2f MB (done); ", steps, held / 1e6);
+  for (int i = 0; i < steps; ++i) doc->UndoStep();
+  held = HeldBytes(doc);
+  std::printf("%.2f MB (all undone)\n", held / 1e6);
+  ReportSteps("store a field", stores);
+  ReportSteps("undo", undos);
+  ReportSteps("redo", redos);
+}
+
+int Run(const std::string& path, int clicks, int steps) {
   auto* manager = new wxDocManager;
   new wxDocTemplate(manager, "Quillmap", "*.dcm", "", "dcm", "QuillmapDocument",
                     "Quillmap Document", wxCLASSINFO(CFuncDoc), wxCLASSINFO(CFuncView));
@@ -152,6 +210,7 @@ int Run(const std::string& path, int clicks) {
   Report("return-type list: open", Seconds(start));
   types->Dismiss();
   Pump();
+  if (count > 1 && steps > 0) BenchSteps(doc, view, count, steps);
 
   const std::string saved = path + ".bench-saved.dcm";
   start = Clock::now();
@@ -178,11 +237,12 @@ wxIMPLEMENT_APP_NO_MAIN(BenchApp);
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fputs("usage: bench-editor DOCUMENT.dcm [CLICKS]\n", stderr);
+    std::fputs("usage: bench-editor DOCUMENT.dcm [CLICKS [STEPS]]\n", stderr);
     return 2;
   }
   const std::string path = argv[1];
   const int clicks = argc > 2 ? std::atoi(argv[2]) : 10;
+  const int steps = argc > 3 ? std::atoi(argv[3]) : 1000;
   int one = 1;
   if (!wxEntryStart(one, argv)) return 2;
   wxTheApp->CallOnInit();
@@ -190,7 +250,7 @@ int main(int argc, char** argv) {
   {
     wxEventLoop loop;
     wxEventLoopActivator active(&loop);
-    result = Run(path, clicks);
+    result = Run(path, clicks, steps);
   }
   wxTheApp->OnExit();
   wxEntryCleanup();

@@ -18,6 +18,8 @@ struct ArgumentTexts {
   std::string type;
   std::string name;
   std::string description;
+
+  bool operator==(const ArgumentTexts&) const = default;
 };
 
 // The row the add command appends to an argument list of row_count rows: type "argv%d" of the

@@ -2,6 +2,11 @@
 
 namespace quillmap {
 
+bool StructFields::operator==(const StructFields& other) const {
+  return name == other.name && heading == other.heading && explanation == other.explanation &&
+         members == other.members && links == other.links;
+}
+
 ArgumentTexts NewMember() {
   return ArgumentTexts{"type", "value", "comment"};
 }

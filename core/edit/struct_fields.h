@@ -18,6 +18,8 @@ struct StructFields {
   std::string explanation;
   std::vector<ArgumentTexts> members;
   std::vector<std::string> links;
+
+  bool operator==(const StructFields& other) const;
 };
 
 // The member row that the add command appends: "type", "value" and "comment".

@@ -137,6 +137,20 @@ bool DocumentStore::SetDocInfo(int kind, std::string_view text) {
   return info_->SetDocInfo(kind, text);
 }
 
+void DocumentStore::SwapInfo(DetachedRecord& info) {
+  DetachedRecord old;
+  if (info_) {
+    old.tree = StoredTree::FromTree(*info_);
+  } else {
+    old.tree = std::move(stored_info_);
+    old.source = info_source_;
+  }
+  info_.reset();
+  stored_info_ = std::move(info.tree);
+  info_source_ = std::move(info.source);
+  info = std::move(old);
+}
+
 bool DocumentStore::Save(File* file, const ProgressFunction& progress) const {
   if (file == nullptr) return false;
   unsigned char header[kHeaderSize] = {};
@@ -237,6 +251,19 @@ void RecordTable::Append(StoredTree tree) {
 void RecordTable::Replace(std::size_t index, StoredTree tree) {
   digests_[index] = RecordDigest(tree);
   trees_[index] = std::move(tree);
+}
+
+void RecordTable::Insert(std::size_t index, StoredTree tree) {
+  const auto at = static_cast<std::ptrdiff_t>(index);
+  digests_.insert(digests_.begin() + at, RecordDigest(tree));
+  trees_.insert(trees_.begin() + at, std::move(tree));
+}
+
+void RecordTable::Adopt(DetachedRecord& record) const {
+  // Bytes borrowed from another file's buffer (a document read again since the record left)
+  // would not live as long as this table: the record takes a copy.
+  if (!record.tree.Owned() && record.source != source_) record.tree.Own();
+  record.source.reset();
 }
 
 void RecordTable::Erase(std::size_t index) {
@@ -399,6 +426,40 @@ bool SpecStore::PutStruct(std::int32_t index, const StructSpec& record) {
 
 std::uint32_t SpecStore::GetStructCount() const {
   return static_cast<std::uint32_t>(structures_->Count());
+}
+
+bool SpecStore::SwapRecord(RecordKind kind, std::int32_t index, DetachedRecord& record) {
+  if (index < 0 || static_cast<std::size_t>(index) >= Records(kind).Count()) return false;
+  RecordTable& table = Writable(Table(kind));
+  table.Adopt(record);
+  DetachedRecord old{std::move(table.trees_[static_cast<std::size_t>(index)]), table.source_};
+  table.Replace(static_cast<std::size_t>(index), std::move(record.tree));
+  record = std::move(old);
+  return true;
+}
+
+bool SpecStore::InsertRecord(RecordKind kind, std::int32_t index, DetachedRecord& record) {
+  const std::size_t count = Records(kind).Count();
+  if (index < 0 || static_cast<std::size_t>(index) > count) return false;
+  if (count >= ItemList::kAppendFailed - 1) return false;
+  RecordTable& table = Writable(Table(kind));
+  table.Adopt(record);
+  table.Insert(static_cast<std::size_t>(index), std::move(record.tree));
+  record = DetachedRecord();
+  return true;
+}
+
+bool SpecStore::TakeRecord(RecordKind kind, std::int32_t index, DetachedRecord& out) {
+  if (index < 0 || static_cast<std::size_t>(index) >= Records(kind).Count()) return false;
+  RecordTable& table = Writable(Table(kind));
+  out.tree = std::move(table.trees_[static_cast<std::size_t>(index)]);
+  out.source = table.source_;
+  table.Erase(static_cast<std::size_t>(index));
+  return true;
+}
+
+const StoredTree* SpecStore::StoredRecord(RecordKind kind, std::int32_t index) const {
+  return index < 0 ? nullptr : Records(kind).At(static_cast<std::size_t>(index));
 }
 
 std::string SpecStore::GetFunctionName(std::int32_t index) const {

@@ -28,6 +28,15 @@ class LoadBudget;
 inline constexpr std::uint32_t kHeaderSize = 16;
 inline constexpr std::uint32_t kHeaderMagic = 0x53503130;  // "01PS"
 
+// A record or the document information taken out of a store as its stored bytes, with the file
+// bytes they borrow (if any) kept alive, so that putting it back restores exactly those bytes.
+struct DetachedRecord {
+  StoredTree tree;
+  std::shared_ptr<const FileBytes> source;
+};
+
+enum class RecordKind { kFunction, kStruct };
+
 // The records of one list in their file form. The bytes that records borrow belong to source.
 class RecordTable {
  public:
@@ -49,6 +58,9 @@ class RecordTable {
   void Append(StoredTree tree);
   void Replace(std::size_t index, StoredTree tree);
   void Erase(std::size_t index);
+  void Insert(std::size_t index, StoredTree tree);
+  // Makes a tree borrowed from bytes other than this table's its own.
+  void Adopt(DetachedRecord& record) const;
 
   std::vector<StoredTree> trees_;
   std::shared_ptr<const FileBytes> source_;
@@ -83,6 +95,8 @@ class DocumentStore {
   const DocumentInfo& Info() const;
   // Reads the document information node by node, without making the tree.
   void ReadInfo(TreeVisitor& visitor) const;
+  // Exchanges the document information with info, in its stored form (for undoing a change).
+  void SwapInfo(DetachedRecord& info);
 
  protected:
   // Where the body of a file being loaded starts, in the bytes read.
@@ -129,6 +143,15 @@ class SpecStore : public DocumentStore {
 
   RecordSnapshot Snapshot() const { return {functions_, structures_}; }
 
+  // Whole records as their stored bytes, for edits that put back exactly what they took out.
+  // Each is false, with nothing changed, for an index out of range (insertion: past the count,
+  // or a full list). A record inserted is moved out of record.
+  bool SwapRecord(RecordKind kind, std::int32_t index, DetachedRecord& record);
+  bool InsertRecord(RecordKind kind, std::int32_t index, DetachedRecord& record);
+  bool TakeRecord(RecordKind kind, std::int32_t index, DetachedRecord& out);
+  // The stored bytes of the record at index; null past the end.
+  const StoredTree* StoredRecord(RecordKind kind, std::int32_t index) const;
+
  protected:
   bool LoadBody(LoadInput& input, LoadBudget& budget) override;
   bool SaveBody(File* file, const ProgressFunction& progress) const override;
@@ -136,6 +159,12 @@ class SpecStore : public DocumentStore {
  private:
   // The table to change; copied first when a snapshot still shares it.
   static RecordTable& Writable(std::shared_ptr<RecordTable>& table);
+  std::shared_ptr<RecordTable>& Table(RecordKind kind) {
+    return kind == RecordKind::kFunction ? functions_ : structures_;
+  }
+  const RecordTable& Records(RecordKind kind) const {
+    return kind == RecordKind::kFunction ? *functions_ : *structures_;
+  }
 
   std::shared_ptr<RecordTable> functions_;
   std::shared_ptr<RecordTable> structures_;

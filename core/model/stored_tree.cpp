@@ -145,6 +145,14 @@ StoredTree StoredTree::FromTree(const PropertyTree& tree) {
   return stored;
 }
 
+void StoredTree::Own() {
+  if (Owned() || bytes_ == nullptr) return;
+  auto* block = new unsigned char[size_];
+  if (size_) std::memcpy(block, bytes_, size_);
+  bytes_ = block;
+  flags_ |= kOwned;
+}
+
 StoredTree StoredTree::Clone() const {
   StoredTree copy;
   copy.size_ = size_;
@@ -210,8 +218,7 @@ bool StoredTree::HasTopChild(std::string_view key, std::string_view child) const
 TopChildScan::TopChildScan(std::string_view key, const std::string_view* child, bool stop)
     : key_(key), child_(child), stop_(stop) {}
 
-bool TopChildScan::Open(std::string_view name, const unsigned char*, std::uint32_t,
-                        std::uint32_t) {
+bool TopChildScan::Open(std::string_view name, const unsigned char*, std::uint32_t, std::uint32_t) {
   ++depth_;
   if (decided_) {
     SkipChildren();

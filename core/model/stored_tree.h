@@ -36,6 +36,9 @@ class StoredTree {
   static StoredTree FromTree(const PropertyTree& tree);
   // A copy: owned bytes are copied, borrowed ones stay borrowed.
   StoredTree Clone() const;
+  // Copies borrowed bytes into a block of this tree's own (owned ones stay as they are), for a
+  // record that must outlive the bytes it was read from.
+  void Own();
 
   // Reads the tree node by node.
   TreeScan Read(TreeVisitor& visitor) const;

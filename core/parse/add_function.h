@@ -18,6 +18,7 @@ enum class AddFunctionResult {
   kAdded,      // the function was appended as the store's last function
   kNameTaken,  // the store has a function of that name; nothing changed
   kEmptyText,  // the prototype text is empty; nothing changed
+  kNoName,     // the text names no function (only blanks or punctuation); nothing changed
   kFailed,     // the store could not take another function; nothing changed
 };
 
@@ -38,8 +39,9 @@ struct FunctionParts {
 void BuildNewFunction(const FunctionParts& parts, std::time_t date, std::string_view comment,
                       FunctionSpec& record);
 
-// Appends record as the store's last function unless a function of its name exists. On kAdded,
-// *index (when given) is the new function's index.
+// Appends record as the store's last function unless a function of its name exists or it has
+// no name (the editor's rules, core/edit). On kAdded, *index (when given) is the new function's
+// index.
 AddFunctionResult AppendNewFunction(SpecStore& store, const FunctionSpec& record,
                                     std::int32_t* index = nullptr);
 

@@ -161,6 +161,12 @@ TEST_F(OutputCommandsTest, AddRejectsTextShiftJisCannotHoldAndBadUsage) {
 
   EXPECT_EQ(Run({"add", path}).status, 2);
   EXPECT_EQ(Run({"add", path, ""}).status, 2);
+  // A text that names no function is refused as the editor refuses it, even after a good one.
+  for (const char* blank : {"   ", "( )"}) {
+    const Result refused = Run({"add", path, "int ok(void)", blank});
+    EXPECT_EQ(refused.status, 2) << blank;
+    EXPECT_EQ(refused.err, std::string("add: '") + blank + "' names no function\n");
+  }
   EXPECT_EQ(ReadAll(path), before);
 }
 

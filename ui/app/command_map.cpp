@@ -10,7 +10,7 @@
 namespace command_map {
 namespace {
 
-constexpr std::array<std::pair<int, int>, 17> kMap = {{
+constexpr std::array<std::pair<int, int>, 19> kMap = {{
     {ids::kFileNew, wxID_NEW},
     {ids::kFileOpen, wxID_OPEN},
     {ids::kFileClose, wxID_CLOSE},
@@ -28,6 +28,8 @@ constexpr std::array<std::pair<int, int>, 17> kMap = {{
     {ids::kWindowTile, wxID_MDI_WINDOW_TILE_HORZ},
     {ids::kAppAbout, wxID_ABOUT},
     {ids::kAppExit, wxID_EXIT},
+    {ids::kUndo, wxID_UNDO},
+    {ids::kRedo, wxID_REDO},
 }};
 
 }  // namespace

@@ -12,14 +12,17 @@
 #include "core/model/file_error_text.h"
 #include "core/model/file_identity.h"
 #include "ui/dialogs/doc_info_dlg.h"
+#include "ui/doc/edit_command.h"
+#include "ui/doc/edit_hint.h"
 #include "ui/doc/save_as.h"
+#include "ui/doc/step_label.h"
 #include "ui/output/clipboard_command.h"
 #include "ui/output/html_export_command.h"
 #include "ui/res/ids.h"
 #include "ui/res/string_table.h"
-#include "ui/view/func_view.h"
 #include "ui/widgets/file_path.h"
 #include "ui/widgets/message_box.h"
+#include "ui/widgets/sjis_field.h"
 #include "ui/widgets/slow_progress.h"
 
 wxIMPLEMENT_DYNAMIC_CLASS(CFuncDoc, wxDocument);
@@ -153,9 +156,87 @@ bool CFuncDoc::OnNewDocument() {
 }
 
 void CFuncDoc::StoreEditedFields() {
-  for (wxView* view : GetViewsVector()) {
-    if (auto* form = dynamic_cast<CFuncView*>(view)) form->StoreIfEdited();
+  CStorePendingHint hint;
+  UpdateAllViews(nullptr, &hint);
+}
+
+// ---- steps ------------------------------------------------------------------------------------
+
+wxCommandProcessor* CFuncDoc::OnCreateCommandProcessor() {
+  return new CEditProcessor(
+      [this](const CEditCommand& command, bool undone) { StepMoved(command, undone); });
+}
+
+CEditProcessor* CFuncDoc::Processor() const {
+  // A document made by its template has its processor from the start; one made otherwise gets
+  // it on first use.
+  if (GetCommandProcessor() == nullptr) {
+    auto* self = const_cast<CFuncDoc*>(this);
+    self->SetCommandProcessor(self->OnCreateCommandProcessor());
   }
+  return static_cast<CEditProcessor*>(GetCommandProcessor());
+}
+
+bool CFuncDoc::Submit(quillmap::edit::Result result, const wxString& label) {
+  if (!result.done()) return false;
+  CEditProcessor* processor = Processor();
+  processor->Submit(
+      new CEditCommand(store_, std::move(result.step), label, processor->NextSerial()));
+  UpdateModified();
+  return true;
+}
+
+bool CFuncDoc::CanUndoStep() const {
+  return Processor()->CanUndo();
+}
+
+bool CFuncDoc::CanRedoStep() const {
+  return Processor()->CanRedo();
+}
+
+void CFuncDoc::UndoStep() {
+  Processor()->Undo();
+}
+
+void CFuncDoc::RedoStep() {
+  Processor()->Redo();
+}
+
+void CFuncDoc::StepMoved(const CEditCommand& command, bool undone) {
+  UpdateModified();
+  CStepHint hint(command.step(), undone ? CStepHint::Action::kUndone : CStepHint::Action::kRedone);
+  UpdateAllViews(nullptr, &hint);
+}
+
+void CFuncDoc::UpdateModified() {
+  Modify(Processor()->Position() != saved_position_);
+}
+
+wxString CFuncDoc::StepPrompt(const CEditCommand* command, bool undo) const {
+  if (command == nullptr) return wxString();
+  const std::string& name = command->step().name();
+  if (command->step().change() == quillmap::EditStep::Change::kInfo) {
+    return LoadWxString(undo ? ids::kStrUndoInfo : ids::kStrRedoInfo, command->GetName());
+  }
+  wxString text = LoadWxString(undo ? ids::kStrUndoStep : ids::kStrRedoStep, command->GetName());
+  text.Replace("%2", SjisToWx(name));
+  return text;
+}
+
+wxString CFuncDoc::UndoPrompt() const {
+  return StepPrompt(Processor()->UndoCommand(), true);
+}
+
+wxString CFuncDoc::RedoPrompt() const {
+  return StepPrompt(Processor()->RedoCommand(), false);
+}
+
+bool CFuncDoc::OnSaveDocument(const wxString& file) {
+  if (!wxDocument::OnSaveDocument(file)) return false;
+  // Saving keeps the steps; the mark now follows this one.
+  saved_position_ = Processor()->Position();
+  Modify(false);
+  return true;
 }
 
 bool CFuncDoc::Save() {
@@ -262,9 +343,9 @@ void CFuncDoc::OnDocInfo(wxCommandEvent&) {
   }
   dialog.TransferDataToWindow();
   if (dialog.ShowModal() != wxID_OK) return;
-  for (int kind : {quillmap::kDocInfoTitle, quillmap::kDocInfoCopyright}) {
-    SetDocInfo(kind, dialog.GetDocInfo(kind));
-  }
+  Submit(quillmap::edit::SetDocInfo(store_, dialog.GetDocInfo(quillmap::kDocInfoTitle),
+                                    dialog.GetDocInfo(quillmap::kDocInfoCopyright)),
+         StepLabel(ids::kDocInfo));
 }
 
 void CFuncDoc::OnHtmlExport(wxCommandEvent&) {

@@ -9,9 +9,13 @@
 
 #include <wx/docview.h>
 
+#include "core/edit/document_edits.h"
 #include "core/model/document_lock.h"
 #include "core/model/file_identity.h"
 #include "core/model/spec_store.h"
+
+class CEditCommand;
+class CEditProcessor;
 
 class CFuncDoc : public wxDocument {
  public:
@@ -24,7 +28,8 @@ class CFuncDoc : public wxDocument {
   bool SetDocInfo(int kind, std::string_view text);
 
   // Functions. Add marks modified; Remove and Put mark modified on success. A successful Get
-  // makes the index the current function.
+  // makes the index the current function. These changes are no steps: the editor's commands
+  // change the document through Submit, so that they can be undone.
   std::uint32_t AddFunction(std::string_view name);
   bool RemoveFunction(std::int32_t index);
   std::int32_t FindFunction(std::string_view name) const;
@@ -39,6 +44,24 @@ class CFuncDoc : public wxDocument {
   std::uint32_t GetStructCount() const;
   bool GetStruct(std::int32_t index, quillmap::StructSpec& out) const;
   bool PutStruct(std::int32_t index, const quillmap::StructSpec& record);
+
+  // Steps. Submit makes a done edit a step of the command processor, named label (the text of
+  // the command that made it, "関数の削除"); false, with nothing done, for a refused edit. The
+  // document's store is what edit operations work on. Undo and redo go through the processor;
+  // each tells the views which record it touched (CStepHint). The modified mark is set exactly
+  // when the document is not at the step last saved.
+  quillmap::SpecStore& EditStore() { return store_; }
+  bool Submit(quillmap::edit::Result result, const wxString& label);
+  bool CanUndoStep() const;
+  bool CanRedoStep() const;
+  void UndoStep();
+  void RedoStep();
+  // Status-bar prompts: "関数の削除 'qf_open' を元に戻す"; empty without a step.
+  wxString UndoPrompt() const;
+  wxString RedoPrompt() const;
+
+  wxCommandProcessor* OnCreateCommandProcessor() override;
+  bool OnSaveDocument(const wxString& file) override;
 
   // The index last passed to a successful GetFunction; -1 until then.
   std::int32_t GetCurrentFunction() const { return current_function_; }
@@ -73,6 +96,10 @@ class CFuncDoc : public wxDocument {
   void OnCopySpecToClipboard(wxCommandEvent& event);
   void OnFuncSpecSettings(wxCommandEvent& event);
   void StoreEditedFields();
+  CEditProcessor* Processor() const;
+  void StepMoved(const CEditCommand& command, bool undone);
+  void UpdateModified();
+  wxString StepPrompt(const CEditCommand* command, bool undo) const;
   // Takes the lock for a save to path and, when path is the document's own file and another
   // program changed it, asks whether to replace it. False when the user says No. Raises
   // FileError when the lock can't be had.
@@ -87,6 +114,8 @@ class CFuncDoc : public wxDocument {
   // Whether the document's name was a symbolic link when it was read or last saved.
   bool link_when_read_ = false;
   std::int32_t current_function_ = -1;
+  // The processor's position at the last save (or open); see CEditProcessor::Position.
+  std::uint64_t saved_position_ = 0;
 
   wxDECLARE_DYNAMIC_CLASS(CFuncDoc);
   wxDECLARE_EVENT_TABLE();

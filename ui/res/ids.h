@@ -182,4 +182,15 @@ inline constexpr int kClipNote = 1068;
 
 inline constexpr int kAboutVersion = 1085;  // CAboutDlg
 
+// Undo and redo (the Edit menu's first items, on wx's wxID_UNDO and wxID_REDO), and the texts
+// that name their steps.
+inline constexpr int kUndo = 41200;
+inline constexpr int kRedo = 41201;
+inline constexpr int kStrUndoStep = 41202;       // "%1 '%2' を元に戻す"
+inline constexpr int kStrRedoStep = 41203;       // "%1 '%2' をやり直す"
+inline constexpr int kStrFieldChange = 41204;    // "%1の変更"
+inline constexpr int kStrEditStructure = 41205;  // "構造体の編集"
+inline constexpr int kStrUndoInfo = 41206;       // "%1 を元に戻す"
+inline constexpr int kStrRedoInfo = 41207;       // "%1 をやり直す"
+
 }  // namespace ids

@@ -52,6 +52,9 @@ constexpr std::array kFuncFile = {
     kExit,
 };
 constexpr std::array kFuncEdit = {
+    Item{ids::kUndo, "元に戻す(&U)\tCtrl+Z"},
+    Item{ids::kRedo, "やり直し(&Y)\tCtrl+Y"},
+    kSeparator,
     Item{ids::kAddFunction, "関数の追加(&F)"},
     Item{ids::kDeleteFunction, "関数の削除(&R)"},
     Item{ids::kCopyFunction, "関数のｺﾋﾟｰ(&C)"},
@@ -93,10 +96,12 @@ constexpr std::array kHtmlMenu = {
 // Ctrl+H runs the HTML export that the File menu shows it for, wherever a document handles the
 // export (a function document).
 constexpr std::array kAccelerators = {
-    Accelerator{kCtrl, 'N', ids::kFileNew},      Accelerator{kCtrl, 'O', ids::kFileOpen},
-    Accelerator{kCtrl, 'P', ids::kFilePrint},    Accelerator{kCtrl, 'Q', ids::kCopyToClipboard},
-    Accelerator{kCtrl, 'S', ids::kFileSave},     Accelerator{0, WXK_F6, ids::kNextPane},
-    Accelerator{kShift, WXK_F6, ids::kPrevPane}, Accelerator{kCtrl, 'H', ids::kHtmlExport},
+    Accelerator{kCtrl, 'N', ids::kFileNew},       Accelerator{kCtrl, 'O', ids::kFileOpen},
+    Accelerator{kCtrl, 'P', ids::kFilePrint},     Accelerator{kCtrl, 'Q', ids::kCopyToClipboard},
+    Accelerator{kCtrl, 'S', ids::kFileSave},      Accelerator{0, WXK_F6, ids::kNextPane},
+    Accelerator{kShift, WXK_F6, ids::kPrevPane},  Accelerator{kCtrl, 'H', ids::kHtmlExport},
+    Accelerator{kCtrl, 'Z', ids::kUndo},          Accelerator{kCtrl, 'Y', ids::kRedo},
+    Accelerator{kCtrl | kShift, 'Z', ids::kRedo},
 };
 
 constexpr std::array kToolBarButtons = {
@@ -116,6 +121,13 @@ std::span<const Popup> MenuBar(int menu_id) {
     default:
       return {};
   }
+}
+
+std::string_view CommandText(int command) {
+  for (const Item& item : kFuncEdit) {
+    if (item.command == command) return item.text;
+  }
+  return {};
 }
 
 std::string_view RecentFilesText() {

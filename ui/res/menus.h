@@ -23,6 +23,10 @@ struct Popup {
 // The popups of menu bar 128, 129 or 130 in order; empty for any other id.
 std::span<const Popup> MenuBar(int menu_id);
 
+// Text of a command's item in the function document's Edit menu ("関数の追加(&F)"); empty for
+// a command that has none.
+std::string_view CommandText(int command);
+
 // Text of the recent-file placeholder item ("最近使ったﾌｧｲﾙ").
 std::string_view RecentFilesText();
 

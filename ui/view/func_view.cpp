@@ -10,13 +10,16 @@
 #include <wx/utils.h>
 #include <wx/wupdlock.h>
 
+#include "core/edit/document_edits.h"
 #include "core/edit/new_records.h"
 #include "core/model/history.h"
 #include "core/model/spec_record.h"
 #include "core/model/struct_spec.h"
 #include "core/output/record_lists.h"
 #include "ui/app/child_frame.h"
+#include "ui/doc/edit_hint.h"
 #include "ui/doc/func_doc.h"
+#include "ui/doc/step_label.h"
 #include "ui/res/ids.h"
 #include "ui/res/string_table.h"
 #include "ui/view/func_form.h"
@@ -129,6 +132,7 @@ bool CFuncView::OnCreate(wxDocument* doc, long) {
   BindHistoryCommands();
   BindStructureCommands();
   BindFindCommands();
+  BindUndoCommands();
   return true;
 }
 
@@ -162,10 +166,19 @@ void CFuncView::BindInsertDeleteKeys(SjisListCtrl* list, int insert_id, int dele
   });
 }
 
-void CFuncView::OnUpdate(wxView*, wxObject*) {
+void CFuncView::OnUpdate(wxView*, wxObject* hint) {
+  if (controls_ == nullptr) return;
+  if (dynamic_cast<CStorePendingHint*>(hint) != nullptr) {
+    StoreIfEdited();
+    return;
+  }
+  if (const auto* step = dynamic_cast<CStepHint*>(hint)) {
+    if (filled_) ShowStep(*step);
+    return;
+  }
   // Only the first notice fills the form; afterwards the view refreshes itself after each of
-  // its own commands.
-  if (filled_ || controls_ == nullptr) return;
+  // its own commands, and after undo and redo from the step's hint.
+  if (filled_) return;
   filled_ = true;
   InitialUpdate();
   ShowChildFrame(this);
@@ -312,7 +325,7 @@ bool CFuncView::ShowFunction(int index) {
   return true;
 }
 
-bool CFuncView::StoreFunction() {
+bool CFuncView::StoreFunction(const wxString& label) {
   // A message shown while storing moves the focus, which must not store again.
   if (storing_) return false;
   const FlagScope storing(storing_);
@@ -348,27 +361,32 @@ bool CFuncView::StoreFunction() {
     }
   }
 
-  quillmap::FunctionSpec function;
-  function.SetRecordName(name.bytes);
-  function.SetIndex(heading.bytes);
-  function.SetAttribute(c.attribute->GetSelection());
+  quillmap::FunctionFields fields;
+  fields.name = name.bytes;
+  fields.heading = heading.bytes;
+  fields.attribute = c.attribute->GetSelection();
+  fields.arguments.reserve(static_cast<std::size_t>(rows));
   for (std::size_t i = 0; i + 2 < cells.size(); i += 3) {
-    function.AddArgument(cells[i].bytes, cells[i + 1].bytes, cells[i + 2].bytes);
+    fields.arguments.push_back({cells[i].bytes, cells[i + 1].bytes, cells[i + 2].bytes});
   }
-  function.SetReturnType(return_type.bytes);
-  function.SetReturnText(return_text.bytes);
-  function.SetExplanation(explanation.bytes);
-  function.SetNote(note.bytes);
+  fields.return_type = return_type.bytes;
+  fields.return_text = return_text.bytes;
+  fields.explanation = explanation.bytes;
+  fields.note = note.bytes;
   for (unsigned int i = 0; i < c.related->GetCount(); ++i) {
-    function.AddLink(c.related->EntryBytes(i));
+    fields.links.push_back(c.related->EntryBytes(i));
   }
   for (unsigned int i = 0; i < c.history->GetCount(); ++i) {
-    std::time_t date = 0;
-    std::string comment;
-    GetHistoryItem(static_cast<int>(i), date, comment);
-    function.AddHistory(date, comment);
+    quillmap::HistoryEntry entry;
+    GetHistoryItem(static_cast<int>(i), entry.date, entry.comment);
+    fields.history.push_back(std::move(entry));
   }
-  doc->PutFunction(index, function);
+  // The step is named by the command that stored, or else by the first field typed into. A store
+  // that changes nothing is no step and leaves the record's bytes as they are.
+  const wxString step_label = label.empty() ? EditedFieldLabel() : label;
+  quillmap::edit::Result stored = quillmap::edit::StoreFunction(doc->EditStore(), index, fields);
+  if (stored.status == quillmap::edit::Status::kNotFound) return false;
+  doc->Submit(std::move(stored), step_label);
 
   c.heading->MarkStored(heading.bytes);
   c.return_type->MarkStored(return_type.bytes);
@@ -378,6 +396,29 @@ bool CFuncView::StoreFunction() {
   shown_attribute_ = c.attribute->GetSelection();
   AddReturnType(return_type.bytes);
   return true;
+}
+
+wxString CFuncView::EditedFieldLabel() const {
+  const FormControls& c = *controls_;
+  const std::pair<bool, std::string_view> fields[] = {
+      {c.attribute->GetSelection() != shown_attribute_, "属性"},
+      {c.heading->IsEdited(), "見出し"},
+      {c.return_type->IsEdited(), "戻り値"},
+      {c.return_text->IsEdited(), "戻り値"},
+      {c.explanation->IsEdited(), "解説"},
+      {c.note->IsEdited(), "備考"},
+  };
+  for (const auto& [edited, field] : fields) {
+    if (edited) return FieldStepLabel(field);
+  }
+  return FieldStepLabel("関数定義");
+}
+
+std::int32_t CFuncView::StoreShownFunction() {
+  StoreIfEdited();
+  const text::EncodeResult name = controls_->name->GetBytes();
+  if (!name.ok || controls_->name->GetValue().empty()) return -1;
+  return GetFuncDoc()->FindFunction(name.bytes);
 }
 
 void CFuncView::StoreIfEdited() {
@@ -455,22 +496,27 @@ void CFuncView::RemoveReturnType(std::string_view text) {
 }
 
 bool CFuncView::CreateFunction(std::string_view return_type, std::string_view name) {
-  CFuncDoc* doc = GetFuncDoc();
-  if (doc->FindFunction(name) >= 0) {
-    ShowStop(40000, 40100);
-    return false;
-  }
-  doc->AddFunction(name);
-  const std::int32_t index = doc->FindFunction(name);
+  quillmap::FunctionSpec function;
+  function.SetRecordName(name);
   if (!return_type.empty()) {
-    quillmap::FunctionSpec function;
-    if (doc->GetFunction(index, function)) {
-      function.SetReturnType(return_type);
-      function.SetReturnText(quillmap::TypeDescription(return_type));
-      function.SetIndex(quillmap::FunctionHeading(name));
-      doc->PutFunction(index, function);
-    }
+    function.SetReturnType(return_type);
+    function.SetReturnText(quillmap::TypeDescription(return_type));
+    function.SetIndex(quillmap::FunctionHeading(name));
   }
+  CFuncDoc* doc = GetFuncDoc();
+  quillmap::edit::Result added = quillmap::edit::AddFunction(doc->EditStore(), function);
+  switch (added.status) {
+    case quillmap::edit::Status::kNameTaken:
+      ShowStop(40000, 40100);
+      return false;
+    case quillmap::edit::Status::kNoName:
+      ShowStop(40000, 40106);
+      return false;
+    default:
+      break;
+  }
+  const std::int32_t index = added.index;
+  if (!doc->Submit(std::move(added), StepLabel(ids::kAddFunction))) return false;
   AddFunctionItem(name);
   // The new item is the list's last: scrolled into view, so the user sees what was added.
   controls_->functions->EnsureVisible(controls_->functions->GetItemCount() - 1);
@@ -479,12 +525,21 @@ bool CFuncView::CreateFunction(std::string_view return_type, std::string_view na
 }
 
 bool CFuncView::CreateStructure(std::string_view name) {
+  quillmap::StructSpec structure;
+  structure.SetRecordName(name);
   CFuncDoc* doc = GetFuncDoc();
-  if (doc->FindStruct(name) >= 0) {
-    ShowStop(40008, 40115);
-    return false;
+  quillmap::edit::Result added = quillmap::edit::AddStruct(doc->EditStore(), structure);
+  switch (added.status) {
+    case quillmap::edit::Status::kNameTaken:
+      ShowStop(40008, 40115);
+      return false;
+    case quillmap::edit::Status::kNoName:
+      ShowStop(40008, 40114);
+      return false;
+    default:
+      break;
   }
-  doc->AddStruct(name);
+  if (!doc->Submit(std::move(added), StepLabel(ids::kMenuAddStructure))) return false;
   AddStructureItem(name);
   controls_->structures->EnsureVisible(controls_->structures->GetItemCount() - 1);
   AddReturnType(name);

@@ -23,6 +23,7 @@ class wxUpdateUIEvent;
 class wxScrolledWindow;
 class wxTextCtrl;
 class CFuncDoc;
+class CStepHint;
 class SjisChoice;
 class SjisComboBox;
 class SjisListCtrl;
@@ -49,7 +50,8 @@ class CFuncView : public wxView {
   bool ShowFunction(int index);
   // Writes the fields into the function named by field 1030. False when no function has that
   // name or a field holds text that Shift-JIS can't hold; the document is then untouched.
-  bool StoreFunction();
+  // label names the step (the command's text); without one, the first field typed into does.
+  bool StoreFunction(const wxString& label = wxString());
   void ClearFunctionFields();
   void EnableFunctionFields(bool enable);
   void AddFunctionItem(std::string_view name);
@@ -63,6 +65,9 @@ class CFuncView : public wxView {
   // False, after a stop message, when the name is taken.
   bool CreateFunction(std::string_view return_type, std::string_view name);
   bool CreateStructure(std::string_view name);
+  // Stores what was typed into the shown function's fields, and returns the function's index
+  // (-1 when none is shown).
+  std::int32_t StoreShownFunction();
   // Stores the shown function when a field differs from what was shown or last stored (used
   // before saving and closing, where no field loses the focus).
   void StoreIfEdited();
@@ -136,6 +141,16 @@ class CFuncView : public wxView {
   // Find (41300, Ctrl+F), find next (41301, F3) and find previous (41302, Shift+F3).
   void BindFindCommands();
   ViewFind* Find() const { return find_.get(); }
+  // ---- undo and redo (func_view_undo.cpp)
+  void BindUndoCommands();
+  // Ctrl+Z: in a field with typing not stored yet, gives the field back its stored text; else
+  // undoes the document's last step. Ctrl+Y, Ctrl+Shift+Z: redoes the step undone last.
+  void OnUndo(wxCommandEvent& event);
+  void OnRedo(wxCommandEvent& event);
+  // Enables the items and sets their status-bar prompts, which name the step.
+  void OnUpdateUndoRedo(wxUpdateUIEvent& event);
+  // Shows the function or structure a step undone or redone touched, selected and in view.
+  void ShowStep(const CStepHint& hint);
 
   // Names that list items had when their label editing began (renaming).
   std::string& FunctionEditName() { return function_edit_name_; }
@@ -161,6 +176,13 @@ class CFuncView : public wxView {
   // Shows a stop box owned by the form.
   void ShowStop(int caption_id, int text_id) const;
   wxString ReturnTypeKey(std::string_view text) const;
+  // "見出しの変更" for the first field that differs from what was shown or last stored.
+  wxString EditedFieldLabel() const;
+  // The text field (or the return-type combo's entry) that has the focus and typing not stored
+  // yet; null when there is none.
+  wxWindow* FocusedEditedField() const;
+  // Selects item in list, scrolls it into view and makes it the selection mark.
+  void SelectItem(SjisListCtrl* list, long item);
 
   wxScrolledWindow* form_ = nullptr;
   FormControls* controls_ = nullptr;

@@ -6,8 +6,11 @@
 #include <wx/button.h>
 #include <wx/listctrl.h>
 
+#include "core/edit/document_edits.h"
 #include "core/edit/new_records.h"
 #include "ui/dialogs/arg_dlg.h"
+#include "ui/doc/func_doc.h"
+#include "ui/doc/step_label.h"
 #include "ui/res/ids.h"
 #include "ui/res/string_table.h"
 #include "ui/view/func_view.h"
@@ -59,10 +62,15 @@ void CFuncView::OnAddArgument(wxCommandEvent&) {
     ShowStopBox(Form(), kCaptionAdd, kTextSelectFunction);
     return;
   }
+  const std::int32_t index = StoreShownFunction();
   const quillmap::ArgumentTexts row =
       quillmap::NewArgument(static_cast<std::size_t>(ArgumentList()->GetItemCount()));
+  CFuncDoc* doc = GetFuncDoc();
+  if (!doc->Submit(quillmap::edit::AddArgument(doc->EditStore(), index),
+                   StepLabel(ids::kAddArgument))) {
+    return;
+  }
   AddArgumentRow(row.type, row.name, row.description);
-  StoreFunction();
 }
 
 void CFuncView::OnDeleteArgument(wxCommandEvent&) {
@@ -81,8 +89,15 @@ void CFuncView::OnDeleteArgument(wxCommandEvent&) {
     return;
   }
   // The question names the argument's type; the function is stored whatever the answer.
-  if (ConfirmDelete(Form(), kCaptionDelete, list->GetCellBytes(mark, 0))) list->DeleteRow(mark);
-  StoreFunction();
+  const bool confirmed = ConfirmDelete(Form(), kCaptionDelete, list->GetCellBytes(mark, 0));
+  const std::int32_t index = StoreShownFunction();
+  if (!confirmed) return;
+  CFuncDoc* doc = GetFuncDoc();
+  if (doc->Submit(
+          quillmap::edit::DeleteArgument(doc->EditStore(), index, static_cast<std::size_t>(mark)),
+          StepLabel(ids::kDeleteArgument))) {
+    list->DeleteRow(mark);
+  }
 }
 
 void CFuncView::OnCopyArgument(wxCommandEvent&) {
@@ -97,9 +112,14 @@ void CFuncView::OnCopyArgument(wxCommandEvent&) {
     return;
   }
   // The copy goes to the end of the list, not beside its original.
-  AddArgumentRow(list->GetCellBytes(mark, 0), list->GetCellBytes(mark, 1),
-                 list->GetCellBytes(mark, 2));
-  StoreFunction();
+  const std::int32_t index = StoreShownFunction();
+  CFuncDoc* doc = GetFuncDoc();
+  if (doc->Submit(
+          quillmap::edit::CopyArgument(doc->EditStore(), index, static_cast<std::size_t>(mark)),
+          StepLabel(ids::kCopyArgument))) {
+    AddArgumentRow(list->GetCellBytes(mark, 0), list->GetCellBytes(mark, 1),
+                   list->GetCellBytes(mark, 2));
+  }
 }
 
 void CFuncView::OnEditArgument() {
@@ -112,12 +132,17 @@ void CFuncView::OnEditArgument() {
   if (dialog.ShowModal() != wxID_OK) return;
   // The name is required; the type and the description may be empty.
   const quillmap::ArgumentTexts& texts = dialog.GetTexts();
-  if (texts.name.empty()) {
+  const std::int32_t index = StoreShownFunction();
+  CFuncDoc* doc = GetFuncDoc();
+  quillmap::edit::Result edited =
+      quillmap::edit::EditArgument(doc->EditStore(), index, static_cast<std::size_t>(mark), texts);
+  if (edited.status == quillmap::edit::Status::kNoName) {
     ShowStopBox(Form(), kCaptionEdit, kTextDeclareName);
     return;
   }
+  // Unchanged texts make no step; the row shows them all the same.
+  doc->Submit(std::move(edited), LoadWxString(kCaptionEdit));
   list->SetCellBytes(mark, 0, texts.type);
   list->SetCellBytes(mark, 1, texts.name);
   list->SetCellBytes(mark, 2, texts.description);
-  StoreFunction();
 }

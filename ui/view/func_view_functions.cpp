@@ -7,11 +7,10 @@
 
 #include <wx/listctrl.h>
 
-#include "core/edit/copy_name.h"
-#include "core/edit/new_records.h"
-#include "core/parse/prototype_parser.h"
+#include "core/edit/document_edits.h"
 #include "ui/dialogs/add_func_dlg.h"
 #include "ui/doc/func_doc.h"
+#include "ui/doc/step_label.h"
 #include "ui/res/ids.h"
 #include "ui/res/string_table.h"
 #include "ui/view/func_view.h"
@@ -27,8 +26,9 @@ constexpr int kCaptionCopy = 40004;    // "関数のｺﾋﾟｰ"
 constexpr int kCaptionRename = 40006;  // "関数名の編集"
 constexpr int kTextSelect = 40101;     // "関数を選択してください"
 constexpr int kTextNothingToDelete = 40102;
-constexpr int kTextEnterName = 40106;  // "関数名を入力してください"
-constexpr int kTextNameTaken = 40107;  // "すでに存在する関数名です"
+constexpr int kTextEnterName = 40106;     // "関数名を入力してください"
+constexpr int kTextNameTaken = 40107;     // "すでに存在する関数名です"
+constexpr int kTextAddNameTaken = 40100;  // "すでに存在する関数名です"
 
 }  // namespace
 
@@ -51,29 +51,28 @@ void CFuncView::OnAddFunction(wxCommandEvent&) {
   const std::string& text = dialog.GetText();
   if (text.empty()) return;
 
-  quillmap::PrototypeParser parser;
-  if (!parser.Parse(text)) return;
-  std::string return_type;
-  std::string name;
-  parser.GetReturnType(return_type);
-  parser.GetName(name);
-  // A text without a name (only blanks or punctuation) would give a function that can neither
-  // be stored from the form nor renamed: refuse it like an empty name.
-  if (name.empty()) {
-    ShowStopBox(Form(), kCaptionAdd, kTextEnterName);
-    return;
+  // The function the add command makes of the prototype: return type, arguments and the first
+  // history entry, by the rules the command line's add shares.
+  CFuncDoc* doc = GetFuncDoc();
+  quillmap::edit::Result added = quillmap::edit::AddFunctionFromPrototype(
+      doc->EditStore(), text, std::time(nullptr), LoadStringSjis(ids::kStrNewHistory));
+  switch (added.status) {
+    case quillmap::edit::Status::kNoName:
+      // A text without a name (only blanks or punctuation) would give a function that can
+      // neither be stored from the form nor renamed: refused like an empty name.
+      ShowStopBox(Form(), kCaptionAdd, kTextEnterName);
+      return;
+    case quillmap::edit::Status::kNameTaken:
+      ShowStopBox(Form(), kCaptionAdd, kTextAddNameTaken);
+      return;
+    default:
+      break;
   }
-  if (!CreateFunction(return_type, name)) return;
-
-  // The new function is shown: fill in its arguments and first history entry, then store.
-  for (int i = 0; i < parser.GetArgCount(); ++i) {
-    std::string type;
-    std::string argument;
-    parser.GetArg(i, type, argument);
-    AddArgumentRow(type, argument, quillmap::TypeDescription(type));
-  }
-  AddHistoryItem(std::time(nullptr), LoadStringSjis(ids::kStrNewHistory));
-  StoreFunction();
+  const std::int32_t index = added.index;
+  if (!doc->Submit(std::move(added), StepLabel(ids::kAddFunction))) return;
+  AddFunctionItem(doc->Store().GetFunctionName(index));
+  AddReturnType(doc->Store().GetFunctionReturnType(index));
+  ShowFunction(index);
 }
 
 void CFuncView::OnDeleteFunction(wxCommandEvent&) {
@@ -93,7 +92,10 @@ void CFuncView::OnDeleteFunction(wxCommandEvent&) {
   CFuncDoc* doc = GetFuncDoc();
   const std::int32_t index = doc->FindFunction(name);
   if (index < 0) return;
-  doc->RemoveFunction(index);
+  if (!doc->Submit(quillmap::edit::DeleteFunction(doc->EditStore(), index),
+                   StepLabel(ids::kDeleteFunction))) {
+    return;
+  }
   list->DeleteRow(mark);
 
   // Show the function whose item now holds the mark; with none, the fields are emptied (and
@@ -116,16 +118,12 @@ void CFuncView::OnCopyFunction(wxCommandEvent&) {
   }
   CFuncDoc* doc = GetFuncDoc();
   const std::int32_t source = doc->FindFunction(list->GetCellBytes(mark, 0));
-  quillmap::FunctionSpec copy;
-  if (source < 0 || !doc->GetFunction(source, copy)) return;
-  const std::string name = quillmap::NumberedCopyName(
-      copy.GetRecordName(), [doc](std::string_view n) { return doc->FindFunction(n) >= 0; });
-  if (name.empty()) return;
-  copy.SetRecordName(name);
-  // A default function of the new name is listed last and shown; then it takes the copy.
-  if (!CreateFunction(std::string_view(), name)) return;
-  const std::int32_t index = doc->FindFunction(name);
-  if (index < 0 || !doc->PutFunction(index, copy)) return;
+  if (source < 0) return;
+  // The copy is listed last and shown; the highlight stays where it was.
+  quillmap::edit::Result copied = quillmap::edit::CopyFunction(doc->EditStore(), source);
+  const std::int32_t index = copied.index;
+  if (!doc->Submit(std::move(copied), StepLabel(ids::kCopyFunction))) return;
+  AddFunctionItem(doc->Store().GetFunctionName(index));
   ShowFunction(index);
 }
 
@@ -146,19 +144,18 @@ void CFuncView::OnEndRenameFunction(wxListEvent& event) {
 }
 
 void CFuncView::RenameFunction(long item, const wxString& label) {
-  CFuncDoc* doc = GetFuncDoc();
-  const std::optional<std::string> checked =
-      CheckNewName(Form(), label, {kCaptionRename, kTextEnterName, kTextNameTaken},
-                   [doc](std::string_view name) { return doc->FindFunction(name) >= 0; });
-  if (!checked) return;
-  const std::string& new_name = *checked;
+  const std::optional<std::string> typed = EncodeNewName(Form(), label);
+  if (!typed) return;
+  const std::string& new_name = *typed;
   const std::string old_name = FunctionEditName();
+  CFuncDoc* doc = GetFuncDoc();
   const std::int32_t index = doc->FindFunction(old_name);
-  quillmap::FunctionSpec function;
-  if (index < 0 || !doc->GetFunction(index, function) || !function.SetRecordName(new_name) ||
-      !doc->PutFunction(index, function)) {
+  quillmap::edit::Result renamed =
+      quillmap::edit::RenameFunction(doc->EditStore(), index, new_name);
+  if (!RenameAccepted(Form(), {kCaptionRename, kTextEnterName, kTextNameTaken}, renamed.status)) {
     return;
   }
+  doc->Submit(std::move(renamed), StepLabel(kCaptionRename));
   SjisListCtrl* list = FunctionList();
   if (item >= 0 && item < list->GetItemCount()) list->SetCellBytes(item, 0, new_name);
   // The name field follows when it shows the renamed function. (The item edited need not be

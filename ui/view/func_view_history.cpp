@@ -9,6 +9,7 @@
 #include <wx/scrolwin.h>
 
 #include "ui/dialogs/history_list_dlg.h"
+#include "ui/doc/step_label.h"
 #include "ui/res/ids.h"
 #include "ui/view/func_view.h"
 #include "ui/widgets/sjis_field.h"
@@ -35,5 +36,5 @@ void CFuncView::OnUpdateHistory() {
     if (dialog.GetEntry(i, date, comment)) AddHistoryItem(date, comment);
   }
   if (history->GetCount() > 0) history->SetSelection(0);
-  StoreFunction();
+  StoreFunction(FieldStepLabel("更新履歴"));
 }

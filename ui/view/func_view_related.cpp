@@ -4,6 +4,7 @@
 #include <wx/choice.h>
 
 #include "ui/dialogs/related_func_dlg.h"
+#include "ui/doc/step_label.h"
 #include "ui/res/ids.h"
 #include "ui/view/func_view.h"
 #include "ui/widgets/sjis_field.h"
@@ -23,5 +24,5 @@ void CFuncView::OnAddRelatedFunction(wxCommandEvent&) {
   related->Clear();
   for (int i = 0; i < dialog.GetResultCount(); ++i) related->AppendBytes(dialog.GetResult(i));
   if (related->GetCount() > 0) related->SetSelection(0);
-  StoreFunction();
+  StoreFunction(FieldStepLabel("関連"));
 }

@@ -7,11 +7,13 @@
 
 #include <wx/listctrl.h>
 
-#include "core/edit/copy_name.h"
+#include "core/edit/document_edits.h"
 #include "core/model/struct_spec.h"
 #include "ui/dialogs/struct_def_dlg.h"
 #include "ui/doc/func_doc.h"
+#include "ui/doc/step_label.h"
 #include "ui/res/ids.h"
+#include "ui/res/string_table.h"
 #include "ui/view/func_view.h"
 #include "ui/view/rename_check.h"
 #include "ui/widgets/message_box.h"
@@ -19,6 +21,7 @@
 
 namespace {
 
+constexpr int kCaptionAdd = 40008;  // "構造体ﾘｽﾄに構造体を追加\n構造体の追加"
 constexpr int kCaptionDelete = 40009;  // "構造体ﾘｽﾄから構造体を削除\n構造体の削除"
 constexpr int kCaptionCopy = 40010;  // "構造体をｺﾋﾟｰして追加\n構造体のｺﾋﾟｰ"
 constexpr int kCaptionRename = 40015;  // "構造体名の編集\n構造体名の編集"
@@ -56,11 +59,13 @@ void CFuncView::OnAddStructure(wxCommandEvent&) {
   if (dialog.ShowModal() != wxID_OK) return;
   // A name that is taken is refused here, after the dialog, and nothing is written.
   const quillmap::StructSpec& record = dialog.GetStruct();
-  const std::string name = record.GetRecordName();
-  if (!CreateStructure(name)) return;
   CFuncDoc* doc = GetFuncDoc();
-  const std::int32_t index = doc->FindStruct(name);
-  if (index >= 0) doc->PutStruct(index, record);
+  quillmap::edit::Result added = quillmap::edit::AddStruct(doc->EditStore(), record);
+  if (!RenameAccepted(Form(), {kCaptionAdd, kTextEnterName, kTextNameTaken}, added.status)) return;
+  const std::string name = record.GetRecordName();
+  doc->Submit(std::move(added), StepLabel(ids::kMenuAddStructure));
+  AddStructureItem(name);
+  AddReturnType(name);
 }
 
 void CFuncView::OnDeleteStructure(wxCommandEvent&) {
@@ -79,7 +84,10 @@ void CFuncView::OnDeleteStructure(wxCommandEvent&) {
   CFuncDoc* doc = GetFuncDoc();
   const std::int32_t index = doc->FindStruct(name);
   if (index < 0) return;
-  doc->RemoveStruct(index);
+  if (!doc->Submit(quillmap::edit::DeleteStruct(doc->EditStore(), index),
+                   StepLabel(ids::kMenuDeleteStructure))) {
+    return;
+  }
   list->DeleteRow(mark);
   // The name stays in the return-type list: a function may still return it.
 }
@@ -93,16 +101,14 @@ void CFuncView::OnCopyStructure(wxCommandEvent&) {
   }
   CFuncDoc* doc = GetFuncDoc();
   const std::int32_t source = doc->FindStruct(list->GetCellBytes(mark, 0));
-  quillmap::StructSpec copy;
-  if (source < 0 || !doc->GetStruct(source, copy)) return;
-  const std::string name = quillmap::NumberedCopyName(
-      copy.GetRecordName(), [doc](std::string_view n) { return doc->FindStruct(n) >= 0; });
-  if (name.empty()) return;
-  copy.SetRecordName(name);
-  // An empty structure of the new name is listed last; then it takes the copy.
-  if (!CreateStructure(name)) return;
-  const std::int32_t index = doc->FindStruct(name);
-  if (index >= 0) doc->PutStruct(index, copy);
+  if (source < 0) return;
+  // The copy is listed last.
+  quillmap::edit::Result copied = quillmap::edit::CopyStruct(doc->EditStore(), source);
+  const std::int32_t index = copied.index;
+  if (!doc->Submit(std::move(copied), StepLabel(ids::kMenuCopyStructure))) return;
+  const std::string name = doc->Store().GetStructName(index);
+  AddStructureItem(name);
+  AddReturnType(name);
 }
 
 void CFuncView::OnEditStructure(wxCommandEvent&) {
@@ -127,12 +133,14 @@ void CFuncView::OnEditStructure(wxCommandEvent&) {
     return true;
   });
   if (dialog.ShowModal() != wxID_OK) return;
-  const quillmap::StructSpec& edited = dialog.GetStruct();
-  if (!doc->PutStruct(index, edited)) return;
-  const std::string new_name = edited.GetRecordName();
-  list->SetCellBytes(mark, 0, new_name);
+  const quillmap::StructFields fields = quillmap::ReadStructFields(dialog.GetStruct());
+  if (!doc->Submit(quillmap::edit::StoreStruct(doc->EditStore(), index, fields),
+                   LoadWxString(ids::kStrEditStructure))) {
+    return;
+  }
+  list->SetCellBytes(mark, 0, fields.name);
   RemoveReturnType(old_name);
-  AddReturnType(new_name);
+  AddReturnType(fields.name);
 }
 
 void CFuncView::OnBeginRenameStructure(wxListEvent& event) {
@@ -152,19 +160,17 @@ void CFuncView::OnEndRenameStructure(wxListEvent& event) {
 }
 
 void CFuncView::RenameStructure(long item, const wxString& label) {
-  CFuncDoc* doc = GetFuncDoc();
-  const std::optional<std::string> checked =
-      CheckNewName(Form(), label, {kCaptionRename, kTextEnterName, kTextNameTaken},
-                   [doc](std::string_view name) { return doc->FindStruct(name) >= 0; });
-  if (!checked) return;
-  const std::string& new_name = *checked;
+  const std::optional<std::string> typed = EncodeNewName(Form(), label);
+  if (!typed) return;
+  const std::string& new_name = *typed;
   const std::string old_name = StructureEditName();
-  const std::int32_t index = doc->FindStruct(old_name);
-  quillmap::StructSpec record;
-  if (index < 0 || !doc->GetStruct(index, record) || !record.SetRecordName(new_name) ||
-      !doc->PutStruct(index, record)) {
+  CFuncDoc* doc = GetFuncDoc();
+  quillmap::edit::Result renamed =
+      quillmap::edit::RenameStruct(doc->EditStore(), doc->FindStruct(old_name), new_name);
+  if (!RenameAccepted(Form(), {kCaptionRename, kTextEnterName, kTextNameTaken}, renamed.status)) {
     return;
   }
+  doc->Submit(std::move(renamed), StepLabel(kCaptionRename));
   SjisListCtrl* list = StructureList();
   if (item >= 0 && item < list->GetItemCount()) list->SetCellBytes(item, 0, new_name);
   RemoveReturnType(old_name);

@@ -1,13 +1,14 @@
 #pragma once
-// The check of a new name typed into a list item's label, shared by the function and structure
-// lists: the name must be one Shift-JIS can hold, not empty and not taken.
+// The messages of a new name typed into a list item's label, shared by the function and
+// structure lists: the name must be one Shift-JIS can hold; the rename operation (core/edit)
+// then refuses an empty name or one that is taken.
 
-#include <functional>
 #include <optional>
 #include <string>
-#include <string_view>
 
 #include <wx/string.h>
+
+#include "core/edit/document_edits.h"
 
 class wxWindow;
 
@@ -18,6 +19,8 @@ struct RenameMessages {
 };
 
 // The typed name as Shift-JIS bytes, or nothing after a stop message owned by parent.
-std::optional<std::string> CheckNewName(wxWindow* parent, const wxString& label,
-                                        const RenameMessages& messages,
-                                        const std::function<bool(std::string_view)>& taken);
+std::optional<std::string> EncodeNewName(wxWindow* parent, const wxString& label);
+// True when the rename was done; otherwise shows the stop message of its refusal (none for a
+// record that is gone).
+bool RenameAccepted(wxWindow* parent, const RenameMessages& messages,
+                    quillmap::edit::Status status);

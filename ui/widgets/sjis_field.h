@@ -102,6 +102,8 @@ class SjisTextCtrl : public wxTextCtrl {
   // True when the user changed the text since SetBytes.
   bool IsEdited() const { return !shown_.Matches(GetValue()); }
   void MarkStored(std::string_view bytes) { shown_.Remember(bytes, GetValue()); }
+  // Gives the field back the text it showed or last stored, dropping the typing since.
+  void RevertEdit() { SetBytes(std::string(shown_.bytes())); }
 
  private:
   ShownBytes shown_;
@@ -125,6 +127,7 @@ class SjisComboBox : public wxOwnerDrawnComboBox {
   quillmap::text::EncodeResult GetBytes() const;
   bool IsEdited() const { return !shown_.Matches(GetValue()); }
   void MarkStored(std::string_view bytes) { shown_.Remember(bytes, GetValue()); }
+  void RevertEdit() { SetBytes(std::string(shown_.bytes())); }
   // Adds an entry (the combo may sort it in); returns its position.
   int AppendBytes(std::string_view bytes);
   // Adds many entries at once, for filling the list: the same entries in the same order as

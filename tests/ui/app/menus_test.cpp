@@ -49,7 +49,9 @@ const std::vector<Popup> kMenu129 = {{"ﾌｧｲﾙ(&F)",
                                        {wxID_FILE1, "最近使ったﾌｧｲﾙ"},
                                        {wxID_EXIT, "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"}}},
                                      {"編集(&E)",
-                                      {{1025, "関数の追加(&F)"},
+                                      {{wxID_UNDO, "元に戻す(&U)\tCtrl+Z"},
+                                       {wxID_REDO, "やり直し(&Y)\tCtrl+Y"},
+                                       {1025, "関数の追加(&F)"},
                                        {1026, "関数の削除(&R)"},
                                        {32778, "関数のｺﾋﾟｰ(&C)"},
                                        {1005, "引数の追加(&A)"},
@@ -129,7 +131,7 @@ TEST(MenuResources, ItemsCarryTheFirstLineOfTheirPromptAsHelp) {
   EXPECT_TRUE(bar->FindItem(59392)->IsCheckable());
 }
 
-TEST(MenuResources, AcceleratorTableBindsTheEightKeys) {
+TEST(MenuResources, AcceleratorTableBindsItsKeys) {
   const wxAcceleratorTable table = BuildAccelerators();
   auto command = [&table](int flags, int key) {
     wxKeyEvent event(wxEVT_KEY_DOWN);
@@ -146,6 +148,9 @@ TEST(MenuResources, AcceleratorTableBindsTheEightKeys) {
   EXPECT_EQ(command(0, WXK_F6), 57680);
   EXPECT_EQ(command(wxACCEL_SHIFT, WXK_F6), 57681);
   EXPECT_EQ(command(wxACCEL_CTRL, 'H'), 32774);  // as the File menu shows
+  EXPECT_EQ(command(wxACCEL_CTRL, 'Z'), wxID_UNDO);
+  EXPECT_EQ(command(wxACCEL_CTRL, 'Y'), wxID_REDO);
+  EXPECT_EQ(command(wxACCEL_CTRL | wxACCEL_SHIFT, 'Z'), wxID_REDO);
   EXPECT_EQ(command(0, 'N'), -1);
 }
 

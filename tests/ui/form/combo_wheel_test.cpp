@@ -3,9 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <X11/Xlib.h>
-#include <X11/extensions/XTest.h>
-
 #include <algorithm>
 #include <string>
 
@@ -17,6 +14,10 @@
 #include "ui/res/ids.h"
 #include "ui/view/func_view.h"
 #include "ui/widgets/sjis_field.h"
+
+// Last: Xlib defines macros (Status, None, Bool) that would rename names of the headers above.
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
 
 namespace {
 

@@ -211,7 +211,7 @@ void RunDocInfo(CFuncDoc* doc) {
   doc->ProcessEvent(command);
 }
 
-TEST_F(FuncDocTest, DocInfoOkWithoutChangeStillMarksModified) {
+TEST_F(FuncDocTest, DocInfoOkWithoutChangeIsNoStep) {
   CFuncDoc* doc = NewDocument();
   ASSERT_NE(doc, nullptr);
   doc->SetDocInfo(quillmap::kDocInfoTitle, Sjis("仕様書"));
@@ -220,7 +220,9 @@ TEST_F(FuncDocTest, DocInfoOkWithoutChangeStillMarksModified) {
   wxTEST_DIALOG(RunDocInfo(doc), DocInfoAnswer(wxID_OK, &title, &copyright));
   EXPECT_EQ(title, wxString::FromUTF8("仕様書"));
   EXPECT_EQ(copyright, "Copyright");
-  EXPECT_TRUE(doc->IsModified());
+  // The same texts change nothing: no step, and the mark stays as it is.
+  EXPECT_FALSE(doc->IsModified());
+  EXPECT_FALSE(doc->CanUndoStep());
   EXPECT_EQ(doc->GetDocInfo(quillmap::kDocInfoTitle), Sjis("仕様書"));
 }
 
@@ -254,7 +256,7 @@ TEST_F(FuncDocTest, DocInfoOfADocumentWithoutCopyrightKeepsItWithout) {
   wxString title, copyright;
   wxTEST_DIALOG(RunDocInfo(doc), DocInfoAnswer(wxID_OK, &title, &copyright));
   EXPECT_EQ(copyright, "");
-  EXPECT_TRUE(doc->IsModified());
+  EXPECT_FALSE(doc->IsModified());  // nothing could change
   EXPECT_EQ(doc->GetDocInfo(quillmap::kDocInfoCopyright), "");
   EXPECT_FALSE(doc->SetDocInfo(quillmap::kDocInfoCopyright, "x"));
 }

@@ -138,10 +138,10 @@ TEST_F(FuncViewTest, ClickingBackAndForthStoresTheShownFunctionEachTime) {
   EXPECT_FALSE(doc->IsModified());
   EXPECT_EQ(view->FunctionList()->GetSelectionMark(), 1);
 
-  // Leaving an unedited function still stores it.
+  // Leaving an unedited function stores its texts unchanged: no step, no mark.
   ClickItem(view->FunctionList(), 0);
   EXPECT_EQ(view->NameEdit()->GetValue(), "first");
-  EXPECT_TRUE(doc->IsModified());
+  EXPECT_FALSE(doc->IsModified());
   EXPECT_EQ(doc->GetCurrentFunction(), 0);
 
   view->HeadingEdit()->ChangeValue(wxString::FromUTF8("最初の関数"));

@@ -6,6 +6,7 @@
 #include "ui/app/child_frame.h"
 #include "ui/browse/page_module.h"
 #include "ui/res/ids.h"
+#include "ui/res/string_table.h"
 #include "ui/widgets/message_box.h"
 
 wxIMPLEMENT_DYNAMIC_CLASS(CBrowsView, wxView);
@@ -36,7 +37,7 @@ bool CBrowsView::OnCreate(wxDocument* doc, long flags) {
   }
   CChildFrame* frame = CreateChildFrame(doc, this);
   if (frame == nullptr) return false;
-  page_.reset(factory(frame));
+  page_.reset(factory(frame, LoadWxString(ids::kStrPageNotGuarded)));
   return page_ != nullptr;
 }
 

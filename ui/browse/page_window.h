@@ -27,6 +27,8 @@ class PageWindow {
 
 // Creates the web view as a child of parent; nullptr when the engine can't make one. The caller
 // owns the returned object (not the window).
-using PageWindowFactory = PageWindow* (*)(wxWindow* parent);
+// not_guarded is the message the window logs when it can't keep a page to local files (and so
+// shows none).
+using PageWindowFactory = PageWindow* (*)(wxWindow* parent, const wxString& not_guarded);
 
 inline constexpr char kPageWindowFactory[] = "quillmap_page_create_window";

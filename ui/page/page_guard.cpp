@@ -6,9 +6,6 @@
 
 #include <string>
 
-#include "ui/res/ids.h"
-#include "ui/res/string_table.h"
-
 namespace {
 
 // Every load is blocked, then loads of local files are let through again.
@@ -23,7 +20,8 @@ WebKitWebView* Native(wxWebView* view) {
 
 }  // namespace
 
-PageGuard::PageGuard(wxWebView* view) : view_(view), cancellable_(g_cancellable_new()) {
+PageGuard::PageGuard(wxWebView* view, const wxString& not_guarded)
+    : view_(view), cancellable_(g_cancellable_new()), not_guarded_(not_guarded) {
   WebKitWebView* native = Native(view_);
   if (native == nullptr) {
     failed_ = true;
@@ -74,7 +72,7 @@ void PageGuard::FilterSaved(GObject* store, GAsyncResult* result, void* waiting)
   if (guard == nullptr || filter == nullptr) {
     if (guard != nullptr) {
       guard->failed_ = true;
-      wxLogError("%s (%s)", LoadWxString(ids::kStrPageNotGuarded),
+      wxLogError("%s (%s)", guard->not_guarded_,
                  wxString::FromUTF8(error != nullptr ? error->message : ""));
     }
     if (filter != nullptr) webkit_user_content_filter_unref(filter);

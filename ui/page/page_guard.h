@@ -17,7 +17,9 @@ class PageGuard {
  public:
   // Turns off the page's scripts at once and starts putting the content filter in place (WebKit
   // compiles it in the background).
-  explicit PageGuard(wxWebView* view);
+  // not_guarded is the message logged when the filter can't be made (the module has no string
+  // table of its own).
+  PageGuard(wxWebView* view, const wxString& not_guarded);
   ~PageGuard();  // a filter still being compiled is given up
   PageGuard(const PageGuard&) = delete;
   PageGuard& operator=(const PageGuard&) = delete;
@@ -40,4 +42,5 @@ class PageGuard {
   bool ready_ = false;
   bool failed_ = false;
   wxString pending_;
+  wxString not_guarded_;
 };

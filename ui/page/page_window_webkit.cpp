@@ -14,8 +14,8 @@ namespace {
 
 class WebKitPageWindow : public PageWindow {
  public:
-  explicit WebKitPageWindow(wxWebView* web_view)
-      : web_view_(web_view), guard_(std::make_unique<PageGuard>(web_view)) {}
+  WebKitPageWindow(wxWebView* web_view, const wxString& not_guarded)
+      : web_view_(web_view), guard_(std::make_unique<PageGuard>(web_view, not_guarded)) {}
 
   wxWindow* Window() override { return web_view_; }
   wxWebView* WebView() override { return web_view_; }
@@ -32,11 +32,11 @@ class WebKitPageWindow : public PageWindow {
 }  // namespace
 
 extern "C" __attribute__((visibility("default"))) PageWindow* quillmap_page_create_window(
-    wxWindow* parent) {
+    wxWindow* parent, const wxString& not_guarded) {
   static_assert(std::is_same_v<decltype(&quillmap_page_create_window), PageWindowFactory>);
   wxWebView* web_view = wxWebView::New(parent, wxID_ANY, wxString(), wxDefaultPosition,
                                        wxDefaultSize, wxWebViewBackendWebKit);
   if (web_view == nullptr) return nullptr;
   ApplyWebViewSettings(web_view);
-  return new WebKitPageWindow(web_view);
+  return new WebKitPageWindow(web_view, not_guarded);
 }

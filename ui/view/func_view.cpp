@@ -440,6 +440,16 @@ void CFuncView::AddStructureItem(std::string_view name) {
   controls_->structures->AppendRow({name});
 }
 
+void CFuncView::AppendFunctionItemInView(std::string_view name) {
+  AddFunctionItem(name);
+  controls_->functions->EnsureVisible(controls_->functions->GetItemCount() - 1);
+}
+
+void CFuncView::AppendStructureItemInView(std::string_view name) {
+  AddStructureItem(name);
+  controls_->structures->EnsureVisible(controls_->structures->GetItemCount() - 1);
+}
+
 void CFuncView::AddArgumentRow(std::string_view type, std::string_view name,
                                std::string_view description) {
   SjisListCtrl* list = controls_->arguments;
@@ -517,9 +527,7 @@ bool CFuncView::CreateFunction(std::string_view return_type, std::string_view na
   }
   const std::int32_t index = added.index;
   if (!doc->Submit(std::move(added), StepLabel(ids::kAddFunction))) return false;
-  AddFunctionItem(name);
-  // The new item is the list's last: scrolled into view, so the user sees what was added.
-  controls_->functions->EnsureVisible(controls_->functions->GetItemCount() - 1);
+  AppendFunctionItemInView(name);
   ShowFunction(index);
   return true;
 }
@@ -540,8 +548,7 @@ bool CFuncView::CreateStructure(std::string_view name) {
       break;
   }
   if (!doc->Submit(std::move(added), StepLabel(ids::kMenuAddStructure))) return false;
-  AddStructureItem(name);
-  controls_->structures->EnsureVisible(controls_->structures->GetItemCount() - 1);
+  AppendStructureItemInView(name);
   AddReturnType(name);
   return true;
 }

@@ -56,6 +56,10 @@ class CFuncView : public wxView {
   void EnableFunctionFields(bool enable);
   void AddFunctionItem(std::string_view name);
   void AddStructureItem(std::string_view name);
+  // An item that add or copy put at the end of its list, appended and scrolled into view, so
+  // the user sees what was added.
+  void AppendFunctionItemInView(std::string_view name);
+  void AppendStructureItemInView(std::string_view name);
   void AddArgumentRow(std::string_view type, std::string_view name, std::string_view description);
   void AddHistoryItem(std::time_t date, std::string_view comment);
   bool GetHistoryItem(int position, std::time_t& date, std::string& comment) const;

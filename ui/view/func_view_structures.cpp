@@ -64,7 +64,7 @@ void CFuncView::OnAddStructure(wxCommandEvent&) {
   if (!RenameAccepted(Form(), {kCaptionAdd, kTextEnterName, kTextNameTaken}, added.status)) return;
   const std::string name = record.GetRecordName();
   doc->Submit(std::move(added), StepLabel(ids::kMenuAddStructure));
-  AddStructureItem(name);
+  AppendStructureItemInView(name);
   AddReturnType(name);
 }
 
@@ -107,7 +107,7 @@ void CFuncView::OnCopyStructure(wxCommandEvent&) {
   const std::int32_t index = copied.index;
   if (!doc->Submit(std::move(copied), StepLabel(ids::kMenuCopyStructure))) return;
   const std::string name = doc->Store().GetStructName(index);
-  AddStructureItem(name);
+  AppendStructureItemInView(name);
   AddReturnType(name);
 }
 

@@ -18,6 +18,8 @@
 //   14-save-as.png       the Save As dialog of the function document
 //   15-find.png          the find window over the document: the half-width "ﾊﾞｯﾌｧ" found in all
 //                        texts, selected in the explanation where it is written "バッファ"
+//   16-edit-menu.png     the Edit menu opened with Alt+E after a function was copied: undo
+//                        enabled for that step, redo disabled
 // Usage: quillmap-screenshots OUT_DIR DOCUMENT.dcm PAGE.htm (the page the export writes)
 // The screen is captured with ImageMagick's import (command in $QUILLMAP_IMPORT, default
 // "import"), so run it on a display of its own (scripts/screenshots.sh uses Xvfb).
@@ -156,6 +158,11 @@ class ScreenshotApp : public CSpecApp {
         [this] { return ActivateDocumentWindow(); },
         [this] { return FindHalfWidthWord(); },
         [this] { return Capture(wxS("15-find.png")); },
+        [this] { return CloseFind(); },
+        [this] { return RunCommand(ids::kCopyFunction); },
+        [this] { return OpenEditMenu(); },
+        [this] { return Capture(wxS("16-edit-menu.png")); },
+        [this] { return CloseMenu(); },
     };
     timer_.Bind(wxEVT_TIMER, &ScreenshotApp::OnTick, this);
     timer_.Start(1500);  // lets every window paint before the next step
@@ -303,6 +310,33 @@ class ScreenshotApp : public CSpecApp {
     const wxRect form = form_view_->Form()->GetScreenRect();
     window->Move(form.GetLeft() + form.GetWidth() / 3, form.GetBottom() - window->GetSize().y / 2);
     find->Step(true);
+    return true;
+  }
+
+  bool CloseFind() {
+    if (form_view_ == nullptr || form_view_->Find()->Window() == nullptr) return false;
+    form_view_->Find()->Window()->Hide();
+    return true;
+  }
+
+  // Alt+E, as a user opens the Edit menu from the keyboard.
+  bool OpenEditMenu() {
+    GetMainFrame()->Raise();
+    wxUIActionSimulator keyboard;
+    // Without a window manager the keyboard goes to the window under the pointer.
+    keyboard.MouseMove(GetMainFrame()->GetScreenPosition() + wxPoint(500, 300));
+    wxYield();
+    form_view_->FunctionList()->SetFocus();
+    wxYield();
+    keyboard.Char('E', wxMOD_ALT);
+    wxYield();
+    return true;
+  }
+
+  bool CloseMenu() {
+    wxUIActionSimulator keyboard;
+    keyboard.Char(WXK_ESCAPE);
+    wxYield();
     return true;
   }
 

@@ -321,13 +321,8 @@ class ScreenshotApp : public CSpecApp {
 
   // Alt+E, as a user opens the Edit menu from the keyboard.
   bool OpenEditMenu() {
-    GetMainFrame()->Raise();
     wxUIActionSimulator keyboard;
-    // Without a window manager the keyboard goes to the window under the pointer.
-    keyboard.MouseMove(GetMainFrame()->GetScreenPosition() + wxPoint(500, 300));
-    wxYield();
-    form_view_->FunctionList()->SetFocus();
-    wxYield();
+    FocusFunctionList(keyboard);
     keyboard.Char('E', wxMOD_ALT);
     wxYield();
     return true;
@@ -436,15 +431,20 @@ class ScreenshotApp : public CSpecApp {
     return true;
   }
 
-  // Real Tab presses from the function list: the name, the attribute, then the heading.
-  bool WalkThreeTabs() {
+  // Gives the keyboard to the function list, as a click would.
+  void FocusFunctionList(wxUIActionSimulator& keyboard) {
     GetMainFrame()->Raise();
-    wxUIActionSimulator keyboard;
     // Without a window manager the keyboard goes to the window under the pointer.
     keyboard.MouseMove(GetMainFrame()->GetScreenPosition() + wxPoint(500, 300));
     wxYield();
     form_view_->FunctionList()->SetFocus();
     wxYield();
+  }
+
+  // Real Tab presses from the function list: the name, the attribute, then the heading.
+  bool WalkThreeTabs() {
+    wxUIActionSimulator keyboard;
+    FocusFunctionList(keyboard);
     for (int i = 0; i < 3; ++i) {
       keyboard.Char(WXK_TAB);
       wxYield();

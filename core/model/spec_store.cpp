@@ -314,6 +314,17 @@ std::string ValueAt(const RecordTable& table, std::int32_t index, std::string_vi
   return stored ? stored->Value(key) : std::string();
 }
 
+text::SharedBytes SharedValueAt(const RecordTable& table,
+                                const std::shared_ptr<const FileBytes>& source, std::int32_t index,
+                                std::string_view key) {
+  const StoredTree* stored = index < 0 ? nullptr : table.At(static_cast<std::size_t>(index));
+  if (stored == nullptr) return {};
+  const std::string_view value = stored->ValueView(key);
+  // A tree that isn't its own borrows the table's file bytes.
+  if (!stored->Owned() && source) return text::SharedBytes(source, value);
+  return text::SharedBytes(value);
+}
+
 }  // namespace
 
 SpecStore::SpecStore()
@@ -472,6 +483,14 @@ std::string SpecStore::GetFunctionReturnType(std::int32_t index) const {
 
 std::string SpecStore::GetStructName(std::int32_t index) const {
   return ValueAt(*structures_, index, key::kName);
+}
+
+text::SharedBytes SpecStore::SharedFunctionName(std::int32_t index) const {
+  return SharedValueAt(*functions_, functions_->source_, index, key::kName);
+}
+
+text::SharedBytes SpecStore::SharedStructName(std::int32_t index) const {
+  return SharedValueAt(*structures_, structures_->source_, index, key::kName);
 }
 
 bool LoadStoreFromPath(SpecStore& store, const std::string& path,

@@ -20,6 +20,7 @@
 #include "core/model/spec_record.h"
 #include "core/model/stored_tree.h"
 #include "core/model/struct_spec.h"
+#include "core/text/shared_bytes.h"
 
 namespace quillmap {
 
@@ -140,6 +141,10 @@ class SpecStore : public DocumentStore {
   std::string GetFunctionName(std::int32_t index) const;
   std::string GetFunctionReturnType(std::int32_t index) const;
   std::string GetStructName(std::int32_t index) const;
+  // The names as shares of the file's bytes where the record still lies in them (no copy, however
+  // long the name), else as copies.
+  text::SharedBytes SharedFunctionName(std::int32_t index) const;
+  text::SharedBytes SharedStructName(std::int32_t index) const;
 
   RecordSnapshot Snapshot() const { return {functions_, structures_}; }
 

@@ -204,9 +204,13 @@ void StoredTree::Write(File& file) const {
 }
 
 std::string StoredTree::Value(std::string_view key) const {
+  return std::string(ValueView(key));
+}
+
+std::string_view StoredTree::ValueView(std::string_view key) const {
   TopValues<1> finder({key});
   Read(finder);
-  return std::string(finder.value(0));
+  return finder.value(0);
 }
 
 bool StoredTree::HasTopChild(std::string_view key, std::string_view child) const {
@@ -232,7 +236,7 @@ bool TopChildScan::Open(std::string_view name, const unsigned char*, std::uint32
   }
   SkipChildren();  // below the top level only the key's own children matter
   if (depth_ == 2 && candidate_) {
-    if (++children_ == 1) first_.assign(name);
+    if (++children_ == 1) first_ = name;
     if (child_ ? name == *child_ : children_ == 2) {
       found_ = child_ != nullptr;
       decided_ = true;

@@ -50,6 +50,8 @@ class StoredTree {
   // The name of the first child of the first top-level node named key; empty when there is none
   // (a record's value, as PropertyTree::GetValue gives it).
   std::string Value(std::string_view key) const;
+  // The same value as a view of the stored bytes, valid while they are.
+  std::string_view ValueView(std::string_view key) const;
   // Whether the first top-level node named key that has children has one named child (as
   // PropertyTree::FindTopChild finds it).
   bool HasTopChild(std::string_view key, std::string_view child) const;
@@ -132,7 +134,8 @@ class TopChildScan : public TreeVisitor {
   bool found() const { return found_; }
   // The deciding node's children so far: 0 (no such node), 1, or 2 for two or more.
   std::uint32_t children() const { return children_; }
-  const std::string& first() const { return first_; }
+  // The first child's name, a view of the bytes read (valid while they are).
+  std::string_view first() const { return first_; }
 
  private:
   std::string_view key_;
@@ -143,7 +146,7 @@ class TopChildScan : public TreeVisitor {
   std::uint32_t children_ = 0;
   bool found_ = false;
   bool decided_ = false;
-  std::string first_;
+  std::string_view first_;
 };
 
 }  // namespace quillmap

@@ -283,6 +283,7 @@ TEST(StoredRecords, SingleValuesFollowTheRecordAccessors) {
     FunctionSpec copy;
     ASSERT_TRUE(store.GetFunction(i, copy));
     EXPECT_EQ(store.GetFunctionName(i), copy.GetRecordName()) << i;
+    EXPECT_EQ(store.SharedFunctionName(i).view(), copy.GetRecordName()) << i;
     EXPECT_EQ(store.GetFunctionReturnType(i), copy.GetReturnType()) << i;
   }
   EXPECT_EQ(store.GetFunctionName(0), "");  // the first "name" key decides, and it is empty
@@ -404,6 +405,28 @@ TEST(StoredRecords, LoadAndSaveReportProgressOfLargeDocuments) {
   EXPECT_EQ(calls.back().second, bytes.size());
   EXPECT_EQ(SaveToBytes(loaded), bytes);
   std::remove(path.c_str());
+}
+
+TEST(StoredRecords, SharedNamesViewTheFileBytesUntilARecordIsReplaced) {
+  text::SharedBytes loaded_name;
+  text::SharedBytes renamed_name;
+  {
+    SpecStore store;
+    const std::string record = Node(1, "") + Node(1, "name") + Node(0, "loaded");
+    ASSERT_TRUE(LoadFromBytes(store, Document({record, record})));
+    loaded_name = store.SharedFunctionName(0);
+    // A record still in the file's bytes is viewed there, not copied: both takes see one place.
+    EXPECT_EQ(store.SharedFunctionName(0).view().data(), loaded_name.view().data());
+    EXPECT_EQ(store.SharedStructName(0).view(), "");  // no such structure
+    FunctionSpec function;
+    ASSERT_TRUE(store.GetFunction(1, function));
+    function.SetRecordName("renamed");
+    ASSERT_TRUE(store.PutFunction(1, function));
+    renamed_name = store.SharedFunctionName(1);
+  }
+  // Both outlive the store: the view keeps the file's bytes, the replaced record gave a copy.
+  EXPECT_EQ(loaded_name.view(), "loaded");
+  EXPECT_EQ(renamed_name.view(), "renamed");
 }
 
 }  // namespace

@@ -40,14 +40,16 @@ if [[ -x $build/ui/quillmap && -x $build/bench/bench-editor ]]; then
     "$work/bench-10000.dcm" "$work/bench-100000.dcm"
   "$build/quillmap-make-bench-document" "$work/arguments-80000.dcm" --functions 1 \
     --structures 0 --arguments 80000
-  # Texts no person typed: one function whose name, or explanation, is 16 MB (goal: opening
-  # and clicking it within 2x the file + 150 MB and 10 s).
+  # Texts no person typed: one function whose name, or explanation, is 16 MB, and one whose name
+  # is 200 MB (goal: opening and clicking it within 2x the file + 150 MB and 10 s).
   "$build/quillmap-make-bench-document" "$work/name-16mb.dcm" --long-name 16000000
+  "$build/quillmap-make-bench-document" "$work/name-200mb.dcm" --long-name 200000000
   "$build/quillmap-make-bench-document" "$work/explanation-16mb.dcm" --long-explanation 16000000
   echo
   ./scripts/bench-editor.sh "$build/ui/quillmap" "$runs" "$work/name-16mb.dcm" \
-    "$work/explanation-16mb.dcm"
-  for document in bench-100000.dcm arguments-80000.dcm name-16mb.dcm explanation-16mb.dcm; do
+    "$work/explanation-16mb.dcm" "$work/name-200mb.dcm"
+  for document in bench-100000.dcm arguments-80000.dcm name-16mb.dcm explanation-16mb.dcm \
+    name-200mb.dcm; do
     echo
     echo "bench-editor $document (in process)"
     xvfb-run -a -s '-screen 0 1280x1024x24 -noreset' "$build/bench/bench-editor" \

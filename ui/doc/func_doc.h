@@ -65,6 +65,12 @@ class CFuncDoc : public wxDocument {
 
   // The index last passed to a successful GetFunction; -1 until then.
   std::int32_t GetCurrentFunction() const { return current_function_; }
+  // Makes a function the current one without copying it out (as GetFunction would).
+  void SetCurrentFunction(std::int32_t index) {
+    if (index >= 0 && static_cast<std::uint32_t>(index) < GetFunctionCount()) {
+      current_function_ = index;
+    }
+  }
   // Read access for exporters; records still leave only as copies.
   const quillmap::SpecStore& Store() const { return store_; }
 

@@ -10,6 +10,7 @@
 
 #include "ui/res/ids.h"
 #include "ui/widgets/dialog_units.h"
+#include "ui/widgets/sjis_combo_box.h"
 #include "ui/widgets/sjis_field.h"
 #include "ui/widgets/tab_order.h"
 

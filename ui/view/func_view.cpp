@@ -27,6 +27,7 @@
 #include "ui/widgets/dialog_units.h"
 #include "ui/widgets/form_scrolling.h"
 #include "ui/widgets/message_box.h"
+#include "ui/widgets/sjis_combo_box.h"
 #include "ui/widgets/sjis_field.h"
 
 wxIMPLEMENT_DYNAMIC_CLASS(CFuncView, wxView);
@@ -237,20 +238,17 @@ void CFuncView::InitialUpdate() {
   };
   const std::int32_t function_count = static_cast<std::int32_t>(store.GetFunctionCount());
   for (std::int32_t i = 0; i < function_count; ++i) {
-    AddFunctionItem(store.GetFunctionName(i));
+    AddFunctionItem(store.SharedFunctionName(i));
     offer(store.GetFunctionReturnType(i));
   }
   // The document's current function is the last one, as if every function had been copied out
   // in turn.
-  if (function_count > 0) {
-    quillmap::FunctionSpec last;
-    doc->GetFunction(function_count - 1, last);
-  }
+  if (function_count > 0) doc->SetCurrentFunction(function_count - 1);
   const std::int32_t struct_count = static_cast<std::int32_t>(store.GetStructCount());
   for (std::int32_t i = 0; i < struct_count; ++i) {
-    std::string name = store.GetStructName(i);
-    AddStructureItem(name);
-    offer(std::move(name));
+    quillmap::text::SharedBytes name = store.SharedStructName(i);
+    offer(std::string(name.view()));
+    AddStructureItem(std::move(name));
   }
   AddReturnTypes(offered);
   c.functions->SetSelectionMark(0);
@@ -295,7 +293,8 @@ bool CFuncView::ShowFunction(int index) {
   quillmap::FunctionSpec function;
   if (!GetFuncDoc()->GetFunction(index, function)) return false;
 
-  c.name->SetBytes(function.GetRecordName());
+  // The name as a share of the document's bytes: a name of any length costs no copy here.
+  c.name->SetSharedBytes(GetFuncDoc()->Store().SharedFunctionName(index));
   c.heading->SetBytes(function.GetIndex());
   shown_attribute_ = function.GetAttribute();
   c.attribute->SetSelection(shown_attribute_);
@@ -331,7 +330,7 @@ bool CFuncView::StoreFunction(const wxString& label) {
   const FlagScope storing(storing_);
   FormControls& c = *controls_;
   CFuncDoc* doc = GetFuncDoc();
-  const text::EncodeResult name = c.name->GetBytes();
+  text::EncodeResult name = c.name->GetBytes();
   if (!name.ok || c.name->GetValue().empty()) return false;
   const std::int32_t index = doc->FindFunction(name.bytes);
   if (index < 0) return false;
@@ -362,7 +361,7 @@ bool CFuncView::StoreFunction(const wxString& label) {
   }
 
   quillmap::FunctionFields fields;
-  fields.name = name.bytes;
+  fields.name = std::move(name.bytes);
   fields.heading = heading.bytes;
   fields.attribute = c.attribute->GetSelection();
   fields.arguments.reserve(static_cast<std::size_t>(rows));
@@ -441,17 +440,21 @@ void CFuncView::OnFunctionItemChanging(wxListEvent& event) {
   if (busy_ || closing_) return;
   const long item = event.GetIndex();
   if (item < 0 || item >= controls_->functions->GetItemCount()) return;
-  const std::string text = controls_->functions->GetCellBytes(item, 0);
+  // A view, not a copy, of a name that may be of any length; the list doesn't change before the
+  // record is found.
+  const std::string_view text = controls_->functions->CellView(item, 0);
   // Leaving the shown function's item, or reaching it again: nothing to do.
-  if (text == controls_->name->GetBytes().bytes) return;
+  if (controls_->name->ReadsAs(text)) return;
   const std::int32_t index = GetFuncDoc()->FindFunction(text);
   if (index < 0) return;
-  StoreFunction();
+  // Only typing waits here to be stored (the list and dialog commands store at once): an
+  // unedited function is left alone rather than read back whole to find nothing changed.
+  StoreIfEdited();
   ShowFunction(index);
 }
 
 void CFuncView::OnFieldKillFocus(wxFocusEvent& event) {
   event.Skip();
   if (busy_ || closing_ || controls_ == nullptr) return;
-  StoreFunction();
+  StoreIfEdited();
 }

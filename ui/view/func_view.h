@@ -15,6 +15,8 @@
 #include <wx/docview.h>
 #include <wx/string.h>
 
+#include "core/text/shared_bytes.h"
+
 class wxButton;
 class wxChoice;
 class wxComboBox;
@@ -56,9 +58,13 @@ class CFuncView : public wxView {
   void EnableFunctionFields(bool enable);
   void AddFunctionItem(std::string_view name);
   void AddStructureItem(std::string_view name);
+  // The same with a share of the name's bytes: a list keeps the whole name without a copy.
+  void AddFunctionItem(quillmap::text::SharedBytes name);
+  void AddStructureItem(quillmap::text::SharedBytes name);
   // An item that add or copy put at the end of its list, appended and scrolled into view, so
   // the user sees what was added.
   void AppendFunctionItemInView(std::string_view name);
+  void AppendFunctionItemInView(quillmap::text::SharedBytes name);
   void AppendStructureItemInView(std::string_view name);
   void AddArgumentRow(std::string_view type, std::string_view name, std::string_view description);
   void AddHistoryItem(std::time_t date, std::string_view comment);

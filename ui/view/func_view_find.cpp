@@ -15,6 +15,7 @@
 #include "ui/view/func_view.h"
 #include "ui/view/view_find.h"
 #include "ui/widgets/message_box.h"
+#include "ui/widgets/sjis_combo_box.h"
 #include "ui/widgets/sjis_field.h"
 
 namespace find = quillmap::find;

@@ -70,7 +70,7 @@ void CFuncView::OnAddFunction(wxCommandEvent&) {
   }
   const std::int32_t index = added.index;
   if (!doc->Submit(std::move(added), StepLabel(ids::kAddFunction))) return;
-  AppendFunctionItemInView(doc->Store().GetFunctionName(index));
+  AppendFunctionItemInView(doc->Store().SharedFunctionName(index));
   AddReturnType(doc->Store().GetFunctionReturnType(index));
   ShowFunction(index);
 }
@@ -123,7 +123,7 @@ void CFuncView::OnCopyFunction(wxCommandEvent&) {
   quillmap::edit::Result copied = quillmap::edit::CopyFunction(doc->EditStore(), source);
   const std::int32_t index = copied.index;
   if (!doc->Submit(std::move(copied), StepLabel(ids::kCopyFunction))) return;
-  AppendFunctionItemInView(doc->Store().GetFunctionName(index));
+  AppendFunctionItemInView(doc->Store().SharedFunctionName(index));
   ShowFunction(index);
 }
 

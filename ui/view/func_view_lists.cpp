@@ -1,5 +1,6 @@
 // CFuncView's lists: items added to the function, structure, argument and history lists and
 // the return-type list, and the records that add commands create through the edit operations.
+#include <utility>
 #include <vector>
 
 #include "core/edit/document_edits.h"
@@ -12,8 +13,8 @@
 #include "ui/res/ids.h"
 #include "ui/view/func_form.h"
 #include "ui/view/func_view.h"
+#include "ui/widgets/sjis_combo_box.h"
 #include "ui/widgets/sjis_field.h"
-
 
 // ---- list operations --------------------------------------------------------------------------
 
@@ -25,8 +26,21 @@ void CFuncView::AddStructureItem(std::string_view name) {
   controls_->structures->AppendRow({name});
 }
 
+void CFuncView::AddFunctionItem(quillmap::text::SharedBytes name) {
+  controls_->functions->AppendSharedRow(std::move(name));
+}
+
+void CFuncView::AddStructureItem(quillmap::text::SharedBytes name) {
+  controls_->structures->AppendSharedRow(std::move(name));
+}
+
 void CFuncView::AppendFunctionItemInView(std::string_view name) {
   AddFunctionItem(name);
+  controls_->functions->EnsureVisible(controls_->functions->GetItemCount() - 1);
+}
+
+void CFuncView::AppendFunctionItemInView(quillmap::text::SharedBytes name) {
+  AddFunctionItem(std::move(name));
   controls_->functions->EnsureVisible(controls_->functions->GetItemCount() - 1);
 }
 

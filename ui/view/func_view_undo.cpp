@@ -12,6 +12,7 @@
 #include "ui/res/ids.h"
 #include "ui/res/string_table.h"
 #include "ui/view/func_view.h"
+#include "ui/widgets/sjis_combo_box.h"
 #include "ui/widgets/sjis_field.h"
 
 void CFuncView::BindUndoCommands() {
@@ -93,14 +94,15 @@ void CFuncView::ShowStep(const CStepHint& hint) {
   const bool present =
       hint.change == Change::kReplace ||
       (hint.change == Change::kInsert) == (hint.action == CStepHint::Action::kRedone);
-  const std::string name =
-      present ? (function ? store.GetFunctionName(hint.index) : store.GetStructName(hint.index))
-              : std::string();
+  quillmap::text::SharedBytes name;
+  if (present) {
+    name = function ? store.SharedFunctionName(hint.index) : store.SharedStructName(hint.index);
+  }
   long shown = index;
   if (hint.change == Change::kReplace) {
-    if (index < list->GetItemCount()) list->SetCellBytes(index, 0, name);
+    if (index < list->GetItemCount()) list->SetCellBytes(index, 0, name.view());
   } else if (present) {
-    list->InsertRow(index, {name});
+    list->InsertSharedRow(index, name);
   } else if (index < list->GetItemCount()) {
     list->DeleteRow(index);
     shown = std::min<long>(index, list->GetItemCount() - 1);
@@ -117,6 +119,6 @@ void CFuncView::ShowStep(const CStepHint& hint) {
   } else if (present) {
     // A structure's name is a return type; entries leave that list only by the structure
     // commands themselves.
-    AddReturnType(name);
+    AddReturnType(name.view());
   }
 }

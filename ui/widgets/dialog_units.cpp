@@ -53,15 +53,13 @@ constexpr char kCompactCss[] =
 
 namespace {
 
-// Gives the drop-down window the font of the combo box that opened it; its list inherits it.
-void OnPopupShown(GtkWidget* combo, GParamSpec*, gpointer) {
-  gboolean shown = FALSE;
-  g_object_get(combo, "popup-shown", &shown, nullptr);
+// Gives the drop-down window the font of the combo box; its list inherits it.
+void GiveDropDownTheFont(GtkWidget* combo) {
   AtkObject* accessible = gtk_combo_box_get_popup_accessible(GTK_COMBO_BOX(combo));
   GtkWidget* popup = accessible != nullptr && GTK_IS_ACCESSIBLE(accessible)
                          ? gtk_accessible_get_widget(GTK_ACCESSIBLE(accessible))
                          : nullptr;
-  if (!shown || popup == nullptr) return;
+  if (popup == nullptr) return;
   GtkWidget* window = gtk_widget_get_toplevel(popup);
   const PangoFontDescription* font =
       pango_context_get_font_description(gtk_widget_get_pango_context(combo));
@@ -70,18 +68,32 @@ void OnPopupShown(GtkWidget* combo, GParamSpec*, gpointer) {
   gchar* css = g_strdup_printf("* { font-family: \"%s\"; font-size: %g%s; }",
                                pango_font_description_get_family(font), size,
                                pango_font_description_get_size_is_absolute(font) ? "px" : "pt");
-  // One provider per drop-down window, replaced by each opening (the control's font may change).
+  // One provider per drop-down window, replaced when the control's font has changed: a new
+  // provider restyles the list, which would be measured anew after it was sized.
   constexpr char kKey[] = "quillmap-font";
+  constexpr char kCssKey[] = "quillmap-font-css";
+  const auto* given = static_cast<const gchar*>(g_object_get_data(G_OBJECT(window), kCssKey));
+  if (given != nullptr && g_strcmp0(given, css) == 0) {
+    g_free(css);
+    return;
+  }
   GtkStyleContext* style = gtk_widget_get_style_context(window);
   if (auto* old = static_cast<GtkStyleProvider*>(g_object_get_data(G_OBJECT(window), kKey))) {
     gtk_style_context_remove_provider(style, old);
   }
   GtkCssProvider* provider = gtk_css_provider_new();
   gtk_css_provider_load_from_data(provider, css, -1, nullptr);
-  g_free(css);
   gtk_style_context_add_provider(style, GTK_STYLE_PROVIDER(provider),
                                  GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
   g_object_set_data_full(G_OBJECT(window), kKey, provider, g_object_unref);
+  g_object_set_data_full(G_OBJECT(window), kCssKey, css, g_free);
+}
+
+// Each opening gives the font again: the control's font may have changed.
+void OnPopupShown(GtkWidget* combo, GParamSpec*, gpointer) {
+  gboolean shown = FALSE;
+  g_object_get(combo, "popup-shown", &shown, nullptr);
+  if (shown) GiveDropDownTheFont(combo);
 }
 
 }  // namespace
@@ -89,6 +101,9 @@ void OnPopupShown(GtkWidget* combo, GParamSpec*, gpointer) {
 void UseFontInDropDown(wxWindow* combo) {
   GtkWidget* widget = combo->GetHandle();
   if (widget == nullptr || !GTK_IS_COMBO_BOX(widget)) return;
+  // Now as well, so that the first opening measures its rows in that font (a list form's
+  // drop-down window exists from the start; a menu is made when it opens).
+  GiveDropDownTheFont(widget);
   g_signal_connect(widget, "notify::popup-shown", G_CALLBACK(OnPopupShown), nullptr);
 }
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <utility>
 
-#include <glib.h>
 #include <wx/msgdlg.h>
 
 #include "ui/res/ids.h"
@@ -43,25 +42,30 @@ wxString UnencodableMessage(const text::EncodeResult& result) {
 // ---- ShownBytes -------------------------------------------------------------------------------
 
 const wxString& ShownBytes::Show(std::string_view bytes) {
-  bytes_.assign(bytes);
+  bytes_ = text::SharedBytes(bytes);
   shown_ = SjisToWx(bytes);
   return shown_;
 }
 
 void ShownBytes::Clear() {
-  bytes_.clear();
+  bytes_ = text::SharedBytes();
   shown_.clear();
 }
 
 void ShownBytes::Remember(std::string_view bytes, const wxString& current) {
-  bytes_.assign(bytes);
+  bytes_ = text::SharedBytes(bytes);
+  shown_ = current;
+}
+
+void ShownBytes::Remember(text::SharedBytes bytes, const wxString& current) {
+  bytes_ = std::move(bytes);
   shown_ = current;
 }
 
 text::EncodeResult ShownBytes::Read(const wxString& current) const {
   if (current == shown_) {
     text::EncodeResult kept;
-    kept.bytes = bytes_;
+    kept.bytes = bytes_.view();
     return kept;
   }
   return WxToSjis(current);
@@ -76,7 +80,7 @@ int AppendSjisEntry(wxItemContainer& list, std::string_view bytes) {
 
 std::string SjisEntryBytes(const wxItemContainer& list, unsigned int n) {
   if (auto* data = dynamic_cast<SjisEntryData*>(list.GetClientObject(n))) {
-    return data->text.bytes();
+    return std::string(data->text.bytes());
   }
   return WxToSjis(list.GetString(n)).bytes;
 }
@@ -132,7 +136,12 @@ SjisTextCtrl::SjisTextCtrl(wxWindow* parent, wxWindowID id, const wxPoint& pos, 
 }
 
 void SjisTextCtrl::SetBytes(std::string_view bytes) {
-  if (bytes.size() > kFieldLimitBytes) {
+  SetSharedBytes(text::SharedBytes(bytes));
+}
+
+void SjisTextCtrl::SetSharedBytes(text::SharedBytes bytes) {
+  const std::string_view view = bytes.view();
+  if (view.size() > kFieldLimitBytes) {
     // No one typed this: laying it all out would take the editor's memory and minutes. Its
     // first part is shown, nothing can be typed, and it reads back as the bytes given.
     if (!cut_) editable_before_cut_ = IsEditable();
@@ -141,8 +150,8 @@ void SjisTextCtrl::SetBytes(std::string_view bytes) {
     // A one-line entry of GTK holds at most 65,535 characters: it shows 1 KB less, note included.
     const std::size_t shown = IsMultiLine() ? kFieldShownBytes : kFieldShownBytes - 1024;
     const wxString note = LoadWxString(ids::kStrFieldCut);
-    ChangeValue(SjisToWx(SjisPrefix(bytes, shown)) + (IsMultiLine() ? wxS("\n") : wxS(" ")) + note);
-    shown_.Remember(bytes, GetValue());
+    ChangeValue(SjisToWx(SjisPrefix(view, shown)) + (IsMultiLine() ? wxS("\n") : wxS(" ")) + note);
+    shown_.Remember(std::move(bytes), GetValue());
     guard_.Accept();
     return;
   }
@@ -150,139 +159,15 @@ void SjisTextCtrl::SetBytes(std::string_view bytes) {
     SetEditable(editable_before_cut_);
     cut_ = false;
   }
-  ChangeValue(shown_.Show(bytes));
+  ChangeValue(SjisToWx(view));
   // Remember the text as the control holds it (it may normalise line ends), so that an
   // unedited field still reads back as the original bytes.
-  shown_.Remember(bytes, GetValue());
+  shown_.Remember(std::move(bytes), GetValue());
   guard_.Accept();
 }
 
-// ---- SjisComboBox -----------------------------------------------------------------------------
-
-namespace {
-
-// The drop-down list is a window of its own, which inherits no font from the form: give it the
-// combo box's font, so that its rows are as high as the text they draw.
-class ComboFontPopup : public wxVListBoxComboPopup {
- public:
-  using wxVListBox::Create;
-  bool Create(wxWindow* parent) override {
-    if (!wxVListBoxComboPopup::Create(parent)) return false;
-    SetFont(m_useFont);
-    m_itemHeight = GetCharHeight();
-    return true;
-  }
-};
-
-}  // namespace
-
-SjisComboBox::SjisComboBox(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
-                           long style)
-    : wxOwnerDrawnComboBox(parent, id, wxString(), pos, size, 0, nullptr, style & ~wxCB_SORT),
-      sorted_((style & wxCB_SORT) != 0) {
-  SetPopupControl(new ComboFontPopup);
-  guard_.Attach(this, this);
-}
-
-namespace {
-
-// What the sorted combo boxes sort by, the same in every locale: the case-folded text in its
-// compatibility-composed form (NFKC), byte by byte (that is, by code point). GLib's collation key
-// gives that order under the C locale, which the program ran in before it took the user's; under
-// another locale it would follow that locale's rules.
-std::string SortKey(const wxString& text) {
-  gchar* folded = g_utf8_casefold(text.utf8_str(), -1);
-  gchar* normal = g_utf8_normalize(folded, -1, G_NORMALIZE_ALL_COMPOSE);
-  std::string key = normal != nullptr ? normal : folded;
-  g_free(normal);
-  g_free(folded);
-  return key;
-}
-
-}  // namespace
-
-int SjisComboBox::InsertSorted(const wxString& item, std::string key, void** client_data,
-                               wxClientDataType type) {
-  const auto at = std::lower_bound(keys_.begin(), keys_.end(), key);
-  const auto position = static_cast<unsigned int>(at - keys_.begin());
-  keys_.insert(at, std::move(key));
-  return wxOwnerDrawnComboBox::DoInsertItems(wxArrayStringsAdapter(item), position, client_data,
-                                             type);
-}
-
-int SjisComboBox::DoInsertItems(const wxArrayStringsAdapter& items, unsigned int pos,
-                                void** client_data, wxClientDataType type) {
-  if (!sorted_) return wxOwnerDrawnComboBox::DoInsertItems(items, pos, client_data, type);
-  int inserted = wxNOT_FOUND;
-  for (unsigned int i = 0; i < items.GetCount(); ++i) {
-    inserted =
-        InsertSorted(items[i], SortKey(items[i]), client_data ? client_data + i : nullptr, type);
-  }
-  return inserted;
-}
-
-void SjisComboBox::AppendBytes(const std::vector<std::string>& entries) {
-  if (!sorted_) {
-    for (const std::string& entry : entries) AppendBytes(entry);
-    return;
-  }
-  // Sorted first (equal keys keep their order), so that each entry lands at the end or next to
-  // its equals: one by one, a later entry goes before the earlier equal ones, which is where
-  // lower_bound puts it here too.
-  struct Entry {
-    std::string key;
-    SjisEntryData* data;
-  };
-  std::vector<Entry> batch;
-  batch.reserve(entries.size());
-  for (const std::string& bytes : entries) {
-    auto* data = new SjisEntryData(bytes);
-    batch.push_back({SortKey(data->text.shown()), data});
-  }
-  std::stable_sort(batch.begin(), batch.end(),
-                   [](const Entry& a, const Entry& b) { return a.key < b.key; });
-  for (Entry& entry : batch) {
-    wxClientData* client = entry.data;
-    InsertSorted(entry.data->text.shown(), std::move(entry.key), reinterpret_cast<void**>(&client),
-                 wxClientData_Object);
-  }
-}
-
-void SjisComboBox::DoDeleteOneItem(unsigned int n) {
-  wxOwnerDrawnComboBox::DoDeleteOneItem(n);
-  if (n < keys_.size()) keys_.erase(keys_.begin() + n);
-}
-
-void SjisComboBox::DoClear() {
-  wxOwnerDrawnComboBox::DoClear();
-  keys_.clear();
-}
-
-void SjisComboBox::SetBytes(std::string_view bytes) {
-  ChangeValue(shown_.Show(bytes));
-  shown_.Remember(bytes, GetValue());
-  guard_.Accept();
-}
-
-text::EncodeResult SjisComboBox::GetBytes() const {
-  const wxString value = GetValue();
-  if (shown_.Matches(value)) return shown_.Read(value);
-  // Picked from the drop-down list: that entry's own bytes.
-  const int n = FindString(value, true);
-  if (n != wxNOT_FOUND) {
-    if (auto* data = dynamic_cast<SjisEntryData*>(GetClientObject(n))) {
-      if (data->text.Matches(value)) return data->text.Read(value);
-    }
-  }
-  return WxToSjis(value);
-}
-
-int SjisComboBox::AppendBytes(std::string_view bytes) {
-  return AppendSjisEntry(*this, bytes);
-}
-
-std::string SjisComboBox::EntryBytes(unsigned int n) const {
-  return SjisEntryBytes(*this, n);
+bool SjisTextCtrl::ReadsAs(std::string_view bytes) const {
+  return IsEdited() ? GetBytes().bytes == bytes : shown_.bytes() == bytes;
 }
 
 // ---- SjisChoice -------------------------------------------------------------------------------
@@ -316,8 +201,8 @@ SjisListCtrl::~SjisListCtrl() {
 
 const wxString& SjisListCtrl::Cell::shown() const {
   if (!converted_) {
-    shown_ = IsCut() ? SjisToWx(SjisPrefix(bytes_, kListLabelBytes)) + wxString::FromUTF8("…")
-                     : SjisToWx(bytes_);
+    shown_ = IsCut() ? SjisToWx(SjisPrefix(bytes(), kListLabelBytes)) + wxString::FromUTF8("…")
+                     : SjisToWx(bytes());
     converted_ = true;
   }
   return shown_;
@@ -381,11 +266,21 @@ void SjisListCtrl::ShiftStates(long from_row, long delta) {
 }
 
 long SjisListCtrl::InsertRow(long pos, const std::vector<std::string_view>& cells) {
-  const long count = static_cast<long>(rows_.size());
-  pos = std::clamp<long>(pos, 0, count);
   Row row;
   row.reserve(cells.size());
   for (std::string_view cell : cells) row.emplace_back(cell);
+  return InsertCells(pos, std::move(row));
+}
+
+long SjisListCtrl::InsertSharedRow(long pos, text::SharedBytes cell) {
+  Row row;
+  row.emplace_back(std::move(cell));
+  return InsertCells(pos, std::move(row));
+}
+
+long SjisListCtrl::InsertCells(long pos, Row row) {
+  const long count = static_cast<long>(rows_.size());
+  pos = std::clamp<long>(pos, 0, count);
   rows_.insert(rows_.begin() + pos, std::move(row));
   if (pos == count) {
     SetItemCount(count + 1);
@@ -469,6 +364,11 @@ text::EncodeResult SjisListCtrl::GetCellResult(long row, int column) const {
     return kept;
   }
   return text::EncodeResult{};
+}
+
+std::string_view SjisListCtrl::CellView(long row, int column) const {
+  const Cell* cell = CellOf(row, column);
+  return cell != nullptr ? cell->bytes() : std::string_view();
 }
 
 std::string SjisListCtrl::GetCellBytes(long row, int column) const {

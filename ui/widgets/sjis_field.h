@@ -11,16 +11,17 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include <wx/choice.h>
 #include <wx/clntdata.h>
 #include <wx/combobox.h>
 #include <wx/listctrl.h>
-#include <wx/odcombo.h>
 #include <wx/string.h>
 #include <wx/textctrl.h>
 
+#include "core/text/shared_bytes.h"
 #include "core/text/sjis.h"
 
 // Display text of Shift-JIS bytes.
@@ -51,11 +52,13 @@ class ShownBytes {
   bool Matches(const wxString& current) const { return current == shown_; }
   // After the text was stored as bytes: it now counts as shown.
   void Remember(std::string_view bytes, const wxString& current);
-  const std::string& bytes() const { return bytes_; }
+  // The same, keeping a share of the bytes rather than a copy.
+  void Remember(quillmap::text::SharedBytes bytes, const wxString& current);
+  std::string_view bytes() const { return bytes_.view(); }
   const wxString& shown() const { return shown_; }
 
  private:
-  std::string bytes_;
+  quillmap::text::SharedBytes bytes_;
   wxString shown_;
 };
 
@@ -96,6 +99,10 @@ class SjisTextCtrl : public wxTextCtrl {
  public:
   SjisTextCtrl(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style);
   void SetBytes(std::string_view bytes);
+  // The same, keeping a share of the bytes rather than a copy (a text of any length).
+  void SetSharedBytes(quillmap::text::SharedBytes bytes);
+  // Whether GetBytes would give these bytes, without copying a long text to find out.
+  bool ReadsAs(std::string_view bytes) const;
   // True while the control shows a cut text.
   bool IsCut() const { return cut_; }
   quillmap::text::EncodeResult GetBytes() const { return shown_.Read(GetValue()); }
@@ -110,46 +117,6 @@ class SjisTextCtrl : public wxTextCtrl {
   SjisTypingGuard guard_;
   bool cut_ = false;
   bool editable_before_cut_ = true;
-};
-
-// Editable combo box (text plus a drop-down list of record texts). The drop-down list draws only
-// the entries in view, so that it can offer tens of thousands of entries (every structure of a
-// large document) without costing anything per entry when it is filled or opened. With wxCB_SORT
-// the entries keep the order of the platform's sorted combo boxes in the C locale, whatever the
-// user's locale: by the case-folded text, a new entry before the equal ones.
-class SjisComboBox : public wxOwnerDrawnComboBox {
- public:
-  SjisComboBox(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style);
-  bool IsSorted() const override { return sorted_; }
-  void SetBytes(std::string_view bytes);
-  // The text's bytes: what SetBytes gave, else those of a drop-down entry showing the same text,
-  // else the canonical encoding.
-  quillmap::text::EncodeResult GetBytes() const;
-  bool IsEdited() const { return !shown_.Matches(GetValue()); }
-  void MarkStored(std::string_view bytes) { shown_.Remember(bytes, GetValue()); }
-  void RevertEdit() { SetBytes(std::string(shown_.bytes())); }
-  // Adds an entry (the combo may sort it in); returns its position.
-  int AppendBytes(std::string_view bytes);
-  // Adds many entries at once, for filling the list: the same entries in the same order as
-  // adding them one by one, without moving the entries already placed for each new one.
-  void AppendBytes(const std::vector<std::string>& entries);
-  std::string EntryBytes(unsigned int n) const;
-
- protected:
-  int DoInsertItems(const wxArrayStringsAdapter& items, unsigned int pos, void** client_data,
-                    wxClientDataType type) override;
-  void DoDeleteOneItem(unsigned int n) override;
-  void DoClear() override;
-
- private:
-  ShownBytes shown_;
-  SjisTypingGuard guard_;
-  // Inserts one entry where its key sorts: before the first entry whose key is not smaller.
-  int InsertSorted(const wxString& item, std::string key, void** client_data,
-                   wxClientDataType type);
-
-  bool sorted_;
-  std::vector<std::string> keys_;  // the sort key of every entry, when sorted
 };
 
 // Drop-down list of record texts (entries can't be typed).
@@ -174,6 +141,11 @@ class SjisListCtrl : public wxListCtrl {
   long AppendRow(const std::vector<std::string_view>& cells) {
     return InsertRow(GetItemCount(), cells);
   }
+  // A row of one cell that keeps a share of its bytes rather than a copy.
+  long InsertSharedRow(long pos, quillmap::text::SharedBytes cell);
+  long AppendSharedRow(quillmap::text::SharedBytes cell) {
+    return InsertSharedRow(GetItemCount(), std::move(cell));
+  }
   void DeleteRow(long row);
   void DeleteAllRows();
   // Puts the rows in a new order: order[i] is the present index of the row that becomes row i
@@ -183,6 +155,8 @@ class SjisListCtrl : public wxListCtrl {
   void SetCellBytes(long row, int column, std::string_view bytes);
   // The cell's bytes (original bytes while its text is unchanged).
   quillmap::text::EncodeResult GetCellResult(long row, int column) const;
+  // A view of the cell's bytes, valid until the list changes; empty for no such cell.
+  std::string_view CellView(long row, int column) const;
   // The same, for cells known to hold encodable text (every text got there through SetCellBytes
   // or a checked label edit); an unencodable cell gives an empty string.
   std::string GetCellBytes(long row, int column) const;
@@ -202,18 +176,20 @@ class SjisListCtrl : public wxListCtrl {
    public:
     Cell() = default;
     explicit Cell(std::string_view bytes) : bytes_(bytes) {}
-    const std::string& bytes() const { return bytes_; }
+    explicit Cell(quillmap::text::SharedBytes bytes) : bytes_(std::move(bytes)) {}
+    std::string_view bytes() const { return bytes_.view(); }
     // What the list draws: the text, or its first kListLabelBytes and "…".
     const wxString& shown() const;
     bool IsCut() const { return bytes_.size() > kListLabelBytes; }
 
    private:
-    std::string bytes_;
+    quillmap::text::SharedBytes bytes_;
     mutable wxString shown_;
     mutable bool converted_ = false;
   };
   using Row = std::vector<Cell>;
   const Cell* CellOf(long row, int column) const;
+  long InsertCells(long pos, Row row);
   // Keeps the highlighted and focused rows on their items when rows before them come or go.
   void ShiftStates(long from_row, long delta);
   void OnFocusedOrSelected(wxListEvent& event);

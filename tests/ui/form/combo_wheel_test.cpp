@@ -13,6 +13,7 @@
 #include "form_fixture.h"
 #include "ui/res/ids.h"
 #include "ui/view/func_view.h"
+#include "ui/widgets/sjis_combo_box.h"
 #include "ui/widgets/sjis_field.h"
 
 // Last: Xlib defines macros (Status, None, Bool) that would rename names of the headers above.

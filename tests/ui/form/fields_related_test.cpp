@@ -10,6 +10,7 @@
 #include "edit_fixture.h"
 #include "ui/dialogs/related_func_dlg.h"
 #include "ui/res/ids.h"
+#include "ui/widgets/sjis_combo_box.h"
 #include "ui/widgets/sjis_field.h"
 
 namespace {

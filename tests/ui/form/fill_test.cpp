@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <gtk/gtk.h>
+
 #include <iterator>
 #include <memory>
 #include <string>
@@ -13,6 +15,7 @@
 #include <wx/uiaction.h>
 
 #include "form_fixture.h"
+#include "ui/widgets/sjis_combo_box.h"
 #include "ui/widgets/sjis_field.h"
 #include "ui/widgets/slow_progress.h"
 
@@ -155,6 +158,85 @@ TEST_F(FillTest, TypingANewReturnTypeStoresItAndOffersIt) {
   });
   EXPECT_TRUE(shown.message.Contains("U+2603"));
   EXPECT_EQ(combo->GetValue(), "size_t");
+}
+
+// What assistive technology sees of the return-type list, in process: a combo box whose drop-down
+// list has one row per entry (GTK's list form, not a menu). Opened with a real click, a list far
+// taller than an X window may be stays on the screen, with a scroll bar, and Escape closes it.
+TEST_F(FillTest, ReturnTypeListIsAComboBoxWithARowPerEntryThatOpensOnTheScreen) {
+  quillmap::SpecStore store;
+  std::vector<std::string> names;
+  for (int i = 0; i < 3000; ++i) names.push_back("T" + std::to_string(i));
+  AddFunctions(store, {"f"});
+  AddStructs(store, names);
+  CFuncView* view = ViewOf(OpenDocument(WriteDocument(store, "types.dcm")));
+  ASSERT_NE(view, nullptr);
+  ASSERT_TRUE(view->ShowFunction(0));
+  SjisComboBox* combo = view->ReturnTypeCombo();
+  ASSERT_EQ(combo->GetCount(), 3001u);  // "int" and every structure
+
+  gboolean as_list = FALSE;
+  gtk_widget_style_get(combo->GetHandle(), "appears-as-list", &as_list, nullptr);
+  EXPECT_TRUE(as_list);
+  AtkObject* accessible = gtk_widget_get_accessible(combo->GetHandle());
+  ASSERT_NE(accessible, nullptr);
+  EXPECT_EQ(atk_object_get_role(accessible), ATK_ROLE_COMBO_BOX);
+  // Its children: the drop-down list and the edit field.
+  AtkObject* list = nullptr;
+  for (int i = 0; i < atk_object_get_n_accessible_children(accessible); ++i) {
+    AtkObject* child = atk_object_ref_accessible_child(accessible, i);
+    if (list == nullptr && child != nullptr && ATK_IS_TABLE(child)) {
+      list = child;
+    } else if (child != nullptr) {
+      g_object_unref(child);
+    }
+  }
+  ASSERT_NE(list, nullptr) << "no list among the combo box's children";
+  EXPECT_EQ(atk_table_get_n_rows(ATK_TABLE(list)), 3001);
+  EXPECT_EQ(atk_table_get_n_columns(ATK_TABLE(list)), 1);
+  AtkObject* cell = atk_table_ref_at(ATK_TABLE(list), 0, 0);  // a row reads as its entry
+  ASSERT_NE(cell, nullptr);
+  EXPECT_STREQ(atk_object_get_name(cell), "int");
+  g_object_unref(cell);
+  g_object_unref(list);
+
+  // The drop-down button is the combo box's right end.
+  view->Form()->Scroll(0, 0);
+  const wxSize size = combo->GetSize();
+  wxUIActionSimulator mouse;
+  mouse.MouseMove(combo->ClientToScreen(wxPoint(size.x - 6, size.y / 2)));
+  mouse.MouseClick();
+  for (int i = 0; i < 10; ++i) {
+    wxMilliSleep(15);
+    Pump();
+  }
+  gboolean shown = FALSE;
+  g_object_get(combo->GetHandle(), "popup-shown", &shown, nullptr);
+  ASSERT_TRUE(shown);
+  GtkWidget* popup = gtk_widget_get_toplevel(gtk_accessible_get_widget(
+      GTK_ACCESSIBLE(gtk_combo_box_get_popup_accessible(GTK_COMBO_BOX(combo->GetHandle())))));
+  GdkRectangle screen;
+  gdk_monitor_get_geometry(
+      gdk_display_get_monitor_at_window(gdk_display_get_default(), gtk_widget_get_window(popup)),
+      &screen);
+  GtkAllocation drawn;
+  gtk_widget_get_allocation(popup, &drawn);
+  EXPECT_GT(drawn.height, 0);
+  EXPECT_LE(drawn.height, screen.height);
+  int x = 0;
+  int y = 0;
+  gtk_window_get_position(GTK_WINDOW(popup), &x, &y);
+  EXPECT_GE(y, screen.y);
+  EXPECT_LE(y + drawn.height, screen.y + screen.height);
+
+  wxUIActionSimulator keys;
+  keys.Char(WXK_ESCAPE);
+  for (int i = 0; i < 10; ++i) {
+    wxMilliSleep(15);
+    Pump();
+  }
+  g_object_get(combo->GetHandle(), "popup-shown", &shown, nullptr);
+  EXPECT_FALSE(shown);
 }
 
 TEST_F(FillTest, LongWorkShowsAProgressDialogOnlyAfterASecond) {

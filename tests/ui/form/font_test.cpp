@@ -8,7 +8,6 @@
 #include <vector>
 
 #include <wx/choice.h>
-#include <wx/odcombo.h>
 #include <wx/scrolwin.h>
 
 #include "form_fixture.h"
@@ -75,19 +74,6 @@ TEST_F(FontTest, EveryControlAndDropDownUsesTheFormFont) {
     }
     ExpectFontEverywhereIn(control->GetHandle(), expected, what);
 
-    if (auto* owner_drawn = dynamic_cast<wxOwnerDrawnComboBox*>(control)) {
-      // The return-type list draws its own drop-down rows with the popup's font.
-      ++combos;
-      owner_drawn->Popup();
-      Pump();
-      wxWindow* list = owner_drawn->GetPopupControl()->GetControl();
-      ASSERT_NE(list, nullptr);
-      EXPECT_EQ(list->GetFont().GetFaceName(), form_font.GetFaceName()) << what.utf8_string();
-      EXPECT_EQ(list->GetFont().GetPointSize(), 9) << what.utf8_string();
-      owner_drawn->Dismiss();
-      Pump();
-      continue;
-    }
     if (!GTK_IS_COMBO_BOX(control->GetHandle())) continue;
     ++combos;
     auto* combo = GTK_COMBO_BOX(control->GetHandle());

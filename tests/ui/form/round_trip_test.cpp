@@ -7,6 +7,7 @@
 #include "core/model/history.h"
 #include "core/text/sjis.h"
 #include "form_fixture.h"
+#include "ui/widgets/sjis_combo_box.h"
 #include "ui/widgets/sjis_field.h"
 
 namespace {

@@ -13,6 +13,7 @@
 #include "core/model/struct_spec.h"
 #include "edit_fixture.h"
 #include "ui/dialogs/struct_def_dlg.h"
+#include "ui/widgets/sjis_combo_box.h"
 #include "ui/widgets/sjis_field.h"
 
 // Every field of a structure record, as plain values.

@@ -9,6 +9,7 @@
 #include "edit_fixture.h"
 #include "ui/app/menu_builder.h"
 #include "ui/res/ids.h"
+#include "ui/widgets/sjis_combo_box.h"
 #include "ui/widgets/sjis_field.h"
 
 namespace {

@@ -21,6 +21,7 @@
 #include "testing_hook.h"
 #include "ui/res/ids.h"
 #include "ui/widgets/dialog_units.h"
+#include "ui/widgets/sjis_combo_box.h"
 #include "ui/widgets/sjis_field.h"
 
 namespace {

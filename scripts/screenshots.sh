@@ -9,8 +9,9 @@
 # (9-add-function.png, 10-argument.png, 11-related.png), the structure definition dialog of the
 # document's first structure (12-struct-def.png), the form after three presses of Tab from the
 # function list (13-tab-order.png), the Save As dialog (14-save-as.png) and the find window over
-# the document with a match selected (15-find.png) and the Edit menu with its undo and redo items
-# after a function was copied (16-edit-menu.png).
+# the document with a match selected (15-find.png), the Edit menu with its undo and redo items
+# after a function was copied (16-edit-menu.png) and the return-type list opened with a click on
+# its button (17-return-type-list.png).
 set -euo pipefail
 
 cd "$(dirname "$0")/.."

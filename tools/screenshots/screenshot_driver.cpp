@@ -20,6 +20,7 @@
 //                        texts, selected in the explanation where it is written "バッファ"
 //   16-edit-menu.png     the Edit menu opened with Alt+E after a function was copied: undo
 //                        enabled for that step, redo disabled
+//   17-return-type-list.png  the return-type list opened with a real click on its button
 // Usage: quillmap-screenshots OUT_DIR DOCUMENT.dcm PAGE.htm (the page the export writes)
 // The screen is captured with ImageMagick's import (command in $QUILLMAP_IMPORT, default
 // "import"), so run it on a display of its own (scripts/screenshots.sh uses Xvfb).
@@ -62,6 +63,7 @@
 #include "ui/res/ids.h"
 #include "ui/view/func_view.h"
 #include "ui/view/view_find.h"
+#include "ui/widgets/sjis_combo_box.h"
 #include "ui/widgets/sjis_field.h"
 
 namespace {
@@ -162,6 +164,9 @@ class ScreenshotApp : public CSpecApp {
         [this] { return RunCommand(ids::kCopyFunction); },
         [this] { return OpenEditMenu(); },
         [this] { return Capture(wxS("16-edit-menu.png")); },
+        [this] { return CloseMenu(); },
+        [this] { return OpenReturnTypeList(); },
+        [this] { return Capture(wxS("17-return-type-list.png")); },
         [this] { return CloseMenu(); },
     };
     timer_.Bind(wxEVT_TIMER, &ScreenshotApp::OnTick, this);
@@ -324,6 +329,18 @@ class ScreenshotApp : public CSpecApp {
     wxUIActionSimulator keyboard;
     FocusFunctionList(keyboard);
     keyboard.Char('E', wxMOD_ALT);
+    wxYield();
+    return true;
+  }
+
+  // A click on the drop-down button at the return-type list's right end.
+  bool OpenReturnTypeList() {
+    if (form_view_ == nullptr) return false;
+    SjisComboBox* combo = form_view_->ReturnTypeCombo();
+    const wxSize size = combo->GetSize();
+    wxUIActionSimulator mouse;
+    mouse.MouseMove(combo->ClientToScreen(wxPoint(size.x - 6, size.y / 2)));
+    mouse.MouseClick();
     wxYield();
     return true;
   }

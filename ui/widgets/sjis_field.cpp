@@ -92,6 +92,8 @@ void SjisTypingGuard::Attach(wxWindow* window, wxTextEntry* entry) {
   entry_ = entry;
   last_good_ = entry->GetValue();
   window->Bind(wxEVT_TEXT, &SjisTypingGuard::OnText, this);
+  window->Bind(wxEVT_KEY_DOWN, &SjisTypingGuard::OnKey, this);
+  message_timer_.Bind(wxEVT_TIMER, &SjisTypingGuard::ShowRefusal, this);
 }
 
 void SjisTypingGuard::Accept() {
@@ -105,13 +107,19 @@ void SjisTypingGuard::OnText(wxCommandEvent& event) {
   const text::EncodeResult encoded = WxToSjis(now);
   if (encoded.ok) {
     last_good_ = now;
+    if (message_pending_) message_timer_.StartOnce(kMessagePauseMs);  // still typing
     return;
   }
   // The control is still inside its own change notification: put the last good text back once
-  // it has finished, then say why.
+  // it has finished.
   if (refusal_pending_) return;
   refusal_pending_ = true;
   window_->CallAfter([this, encoded] { Refuse(encoded); });
+}
+
+void SjisTypingGuard::OnKey(wxKeyEvent& event) {
+  event.Skip();
+  if (message_pending_) message_timer_.StartOnce(kMessagePauseMs);
 }
 
 void SjisTypingGuard::Refuse(const text::EncodeResult& encoded) {
@@ -123,7 +131,14 @@ void SjisTypingGuard::Refuse(const text::EncodeResult& encoded) {
   entry_->ChangeValue(last_good_);
   entry_->SetInsertionPoint(std::min<long>(insertion, entry_->GetLastPosition()));
   restoring_ = false;
-  ShowMessageBox(window_, UnencodableMessage(encoded), LoadWxString(ids::kStrAppName),
+  if (!message_pending_) refused_ = encoded;
+  message_pending_ = true;
+  message_timer_.StartOnce(kMessagePauseMs);
+}
+
+void SjisTypingGuard::ShowRefusal(wxTimerEvent&) {
+  message_pending_ = false;
+  ShowMessageBox(window_, UnencodableMessage(refused_), LoadWxString(ids::kStrAppName),
                  wxOK | wxICON_STOP);
 }
 

@@ -20,6 +20,7 @@
 #include <wx/listctrl.h>
 #include <wx/string.h>
 #include <wx/textctrl.h>
+#include <wx/timer.h>
 
 #include "core/text/shared_bytes.h"
 #include "core/text/sjis.h"
@@ -75,22 +76,33 @@ int AppendSjisEntry(wxItemContainer& list, std::string_view bytes);
 // The bytes of entry n.
 std::string SjisEntryBytes(const wxItemContainer& list, unsigned int n);
 
-// Refuses unencodable typing in a text entry: keeps the last good text and restores it.
+// Refuses unencodable typing in a text entry: keeps the last good text and restores it. The
+// message that says why waits until the typing pauses, so that keys typed right after the
+// refused character reach the field instead of the message box.
 class SjisTypingGuard {
  public:
+  // How long the typing must pause before the message shows.
+  static constexpr int kMessagePauseMs = 400;
+
   void Attach(wxWindow* window, wxTextEntry* entry);
   // Call after the program set the text, so that it counts as the last good one.
   void Accept();
 
  private:
   void OnText(wxCommandEvent& event);
+  void OnKey(wxKeyEvent& event);
   void Refuse(const quillmap::text::EncodeResult& encoded);
+  void ShowRefusal(wxTimerEvent& event);
 
   wxWindow* window_ = nullptr;
   wxTextEntry* entry_ = nullptr;
   wxString last_good_;
   bool restoring_ = false;
   bool refusal_pending_ = false;
+  // The first character refused since the last message, and the pause that shows it.
+  quillmap::text::EncodeResult refused_;
+  bool message_pending_ = false;
+  wxTimer message_timer_;
 };
 
 // Edit control holding one record text. A text over kFieldLimitBytes is shown cut, read-only,

@@ -154,7 +154,7 @@ TEST_F(FillTest, TypingANewReturnTypeStoresItAndOffersIt) {
   // A character Shift-JIS can't hold is refused there too.
   const ShownMessage shown = ExpectMessage([&] {
     combo->SetValue(wxString::FromUTF8("size_t\u2603"));
-    Pump();
+    PumpFor(SjisTypingGuard::kMessagePauseMs + 200);
   });
   EXPECT_TRUE(shown.message.Contains("U+2603"));
   EXPECT_EQ(combo->GetValue(), "size_t");

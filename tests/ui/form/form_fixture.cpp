@@ -25,6 +25,14 @@ ShownMessage ExpectMessage(const std::function<void()>& code, int answer) {
   return shown;
 }
 
+void PumpFor(int milliseconds) {
+  const wxLongLong until = wxGetLocalTimeMillis() + milliseconds;
+  while (wxGetLocalTimeMillis() < until) {
+    wxMilliSleep(10);
+    Pump();
+  }
+}
+
 void Pump() {
   for (int i = 0; i < 3; ++i) {
     wxTheApp->ProcessPendingEvents();

@@ -46,6 +46,8 @@ ShownMessage ExpectMessage(const std::function<void()>& code, int answer = wxID_
 
 // Processes pending events, idle handlers and delayed deletions.
 void Pump();
+// Keeps pumping for a while: for what waits on a timer (a refusal's message waits for a pause).
+void PumpFor(int milliseconds);
 
 // Shift-JIS of a UTF-8 literal.
 std::string Sjis(const char* utf8);

@@ -453,7 +453,7 @@ TEST_F(FuncViewTest, TypingACharacterShiftJisCannotHoldIsRefused) {
   view->HeadingEdit()->SetValue(wxString::FromUTF8("見出し"));
   const ShownMessage shown = ExpectMessage([&] {
     view->HeadingEdit()->SetValue(wxString::FromUTF8("見出し\u2603"));
-    Pump();
+    PumpFor(SjisTypingGuard::kMessagePauseMs + 200);
   });
   EXPECT_TRUE(shown.message.Contains(wxString::FromUTF8("\u2603"))) << shown.message.utf8_str();
   EXPECT_TRUE(shown.message.Contains("U+2603"));
@@ -483,14 +483,46 @@ TEST_F(FuncViewTest, PastingACharacterShiftJisCannotHoldIsRefused) {
     wxTheClipboard->Close();
     const ShownMessage shown = ExpectMessage([&] {
       edit->Paste();
-      for (int i = 0; i < 5; ++i) {
-        wxMilliSleep(10);
-        Pump();
-      }
+      PumpFor(SjisTypingGuard::kMessagePauseMs + 200);
     });
     EXPECT_TRUE(shown.message.Contains("U+2603")) << edit->GetId();
     EXPECT_EQ(edit->GetValue(), "kept") << edit->GetId();
   }
+}
+
+// Keys typed right after a refused paste reach the field, not the refusal's message: the message
+// waits until the typing pauses.
+TEST_F(FuncViewTest, KeysTypedAfterARefusalGoToTheFieldBeforeTheMessage) {
+  CFuncView* view = ShowOneFunction("type-ahead.dcm");
+  ASSERT_NE(view, nullptr);
+  frame_->Raise();
+  SjisTextCtrl* edit = view->HeadingEdit();
+  edit->SetBytes("ab");
+  edit->SetFocus();
+  edit->SetInsertionPointEnd();
+  PumpFor(50);
+  ASSERT_TRUE(wxTheClipboard->Open());
+  wxTheClipboard->SetData(new wxTextDataObject(wxString::FromUTF8("\u2603")));
+  wxTheClipboard->Close();
+  ShownMessage shown;
+  wxString shown_before_pause;
+  wxString typed;
+  wxTEST_DIALOG(
+      {
+        wxUIActionSimulator keys;
+        keys.Char('v', wxMOD_CONTROL);
+        PumpFor(60);  // refused and put back
+        keys.Text("xy");
+        PumpFor(60);
+        shown_before_pause = shown.message;
+        typed = edit->GetValue();
+        PumpFor(SjisTypingGuard::kMessagePauseMs + 200);
+      },
+      RecordingMessageExpectation(shown));
+  EXPECT_EQ(shown_before_pause, "");
+  EXPECT_EQ(typed, "abxy");
+  EXPECT_TRUE(shown.message.Contains("U+2603"));
+  EXPECT_EQ(edit->GetValue(), "abxy");
 }
 
 TEST_F(FuncViewTest, SelectionMarkFollowsRowsInsertedAndDeleted) {

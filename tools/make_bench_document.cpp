@@ -130,7 +130,8 @@ void WriteDeep(quillmap::File& file, long long levels) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) return Usage();
+  // The output is a file name, never an option: "--help" asks for the usage.
+  if (argc < 2 || argv[1][0] == '-') return Usage();
   quillmap::bench::BenchDocumentSize size;
   long long empty_records = -1;
   long long wide_root = -1;

@@ -14,6 +14,7 @@
 #include <wx/combobox.h>
 #include <wx/uiaction.h>
 
+#include "core/text/concat.h"
 #include "form_fixture.h"
 #include "ui/widgets/sjis_combo_box.h"
 #include "ui/widgets/sjis_field.h"
@@ -166,7 +167,7 @@ TEST_F(FillTest, TypingANewReturnTypeStoresItAndOffersIt) {
 TEST_F(FillTest, ReturnTypeListIsAComboBoxWithARowPerEntryThatOpensOnTheScreen) {
   quillmap::SpecStore store;
   std::vector<std::string> names;
-  for (int i = 0; i < 3000; ++i) names.push_back("T" + std::to_string(i));
+  for (int i = 0; i < 3000; ++i) names.push_back(quillmap::text::Concat({"T", std::to_string(i)}));
   AddFunctions(store, {"f"});
   AddStructs(store, names);
   CFuncView* view = ViewOf(OpenDocument(WriteDocument(store, "types.dcm")));

@@ -24,7 +24,10 @@ class DiffWriter {
   void Range(char mark, std::uint32_t start, std::uint32_t count) {
     out_ += mark;
     out_ += std::to_string(count == 0 ? start : start + 1);
-    if (count != 1) out_ += "," + std::to_string(count);
+    if (count != 1) {
+      out_ += ',';
+      out_ += std::to_string(count);
+    }
   }
 
   std::string& out() { return out_; }

@@ -2,6 +2,7 @@
 // where a block goes (and which old block it replaces), and the diff of the changes.
 #include <gtest/gtest.h>
 
+#include "core/text/concat.h"
 #include "core/text/sjis.h"
 #include "ingest/annotate_diff.h"
 #include "ingest/annotate_place.h"
@@ -197,7 +198,7 @@ TEST(AnnotatePlaceTest, SkipsDeclarationsThatDontBeginTheirLine) {
 
 TEST(AnnotateDiffTest, PrintsHunksWithThreeLinesOfContext) {
   std::string numbered;
-  for (int i = 1; i <= 20; ++i) numbered += "l" + std::to_string(i) + "\n";
+  for (int i = 1; i <= 20; ++i) numbered += text::Concat({"l", std::to_string(i), "\n"});
   struct Case {
     const char* name;
     std::string file;

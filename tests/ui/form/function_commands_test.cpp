@@ -8,6 +8,7 @@
 #include "core/model/history.h"
 #include "core/model/spec_store.h"
 #include "core/parse/add_function.h"
+#include "core/text/concat.h"
 #include "edit_fixture.h"
 #include "ui/dialogs/add_func_dlg.h"
 #include "ui/res/ids.h"
@@ -256,8 +257,8 @@ TEST_F(FunctionCommandsTest, ACopyAtTheEndOfALongListIsScrolledIntoView) {
   std::vector<std::string> functions;
   std::vector<std::string> structures;
   for (int i = 0; i < 80; ++i) {
-    functions.push_back("f" + std::to_string(i));
-    structures.push_back("S" + std::to_string(i));
+    functions.push_back(quillmap::text::Concat({"f", std::to_string(i)}));
+    structures.push_back(quillmap::text::Concat({"S", std::to_string(i)}));
   }
   AddFunctions(store, functions);
   AddStructs(store, structures);

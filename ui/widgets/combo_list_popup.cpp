@@ -12,9 +12,15 @@ constexpr int kFixedRowsFrom = 500;
 void FixColumnWidth(GtkComboBox* combo, int width) {
   GtkTreeView* tree = ComboListTree(combo);
   GtkTreeViewColumn* column = tree != nullptr ? gtk_tree_view_get_column(tree, 0) : nullptr;
-  if (column == nullptr) return;
+  width = std::max(width, 1);
+  // Every allocation of the combo box comes here: change only what changed, as each change
+  // makes the list lay itself out again.
+  if (column == nullptr || (gtk_tree_view_column_get_sizing(column) == GTK_TREE_VIEW_COLUMN_FIXED &&
+                            gtk_tree_view_column_get_fixed_width(column) == width)) {
+    return;
+  }
   gtk_tree_view_column_set_sizing(column, GTK_TREE_VIEW_COLUMN_FIXED);
-  gtk_tree_view_column_set_fixed_width(column, std::max(width, 1));
+  gtk_tree_view_column_set_fixed_width(column, width);
 }
 
 void WatchListOpening(GtkComboBox* combo);
